@@ -1,0 +1,29 @@
+#include "Application.h"
+#include "store/Boxes.h"
+#include "store/Errors.h"
+#include <exception>
+
+Application::Application(int &argc, char **argv) : QApplication(argc, argv) {}
+
+bool Application::notify(QObject *receiver, QEvent *event)
+{
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (...) {
+        showEscapedError();
+        return true;
+    }
+}
+
+void Application::showEscapedError()
+{
+    try {
+        throw;
+    } catch (const AppError &error) {
+        Boxes::current().error(error.text());
+    } catch (const std::exception &error) {
+        Boxes::current().error(QString::fromLocal8Bit(error.what()));
+    } catch (...) {
+        Boxes::current().error(QStringLiteral("不明なエラーが発生しました"));
+    }
+}

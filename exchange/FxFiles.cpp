@@ -1,0 +1,4 @@
+// Reading the FX price files.
+#include "app/VostrelF.h"
+
+void TVostrelF::b105cvrBClick(QObject *) {}

@@ -1,0 +1,93 @@
+#include "Connection.h"
+#include "BusyCursor.h"
+#include "Dataset.h"
+#include "Errors.h"
+#include <sqlite3.h>
+#include <algorithm>
+
+namespace {
+const char *const kSettings[] = {
+    "PRAGMA encoding = 'UTF-8'",
+    "PRAGMA cache_size = 10000",
+    "PRAGMA locking_mode = EXCLUSIVE",
+    "PRAGMA synchronous = OFF",
+    "PRAGMA journal_mode = DELETE",
+    "PRAGMA foreign_keys = ON",
+};
+} // namespace
+
+Connection::~Connection() { close(); }
+
+void Connection::open(const QString &path)
+{
+    close();
+    BusyCursor busy;
+    sqlite3 *db = nullptr;
+    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &db,
+                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    if (rc != SQLITE_OK) {
+        const QString reason = db ? QString::fromUtf8(sqlite3_errmsg(db))
+                                  : QString::fromUtf8(sqlite3_errstr(rc));
+        sqlite3_close(db);
+        throw DatabaseError(reason);
+    }
+    db_ = db;
+    path_ = path;
+    try {
+        for (const char *setting : kSettings)
+            execute(QString::fromLatin1(setting));
+    } catch (...) {
+        close();
+        throw;
+    }
+}
+
+void Connection::close()
+{
+    const auto open = datasets_;
+    for (Dataset *dataset : open)
+        dataset->close();
+    if (db_) {
+        sqlite3_close_v2(db_);
+        db_ = nullptr;
+    }
+}
+
+void Connection::execute(const QString &sql)
+{
+    if (!db_)
+        throw DatabaseError(QStringLiteral("データベースに接続されていません"));
+    BusyCursor busy;
+    const QByteArray text = sql.toUtf8();
+    sqlite3_stmt *stmt = nullptr;
+    if (sqlite3_prepare_v2(db_, text.constData(), int(text.size()), &stmt, nullptr) != SQLITE_OK)
+        throw DatabaseError(lastError());
+    int rc;
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+    }
+    sqlite3_finalize(stmt);
+    if (rc != SQLITE_DONE)
+        throw DatabaseError(lastError());
+}
+
+int Connection::changes() const { return db_ ? sqlite3_changes(db_) : 0; }
+
+bool Connection::inTransaction() const { return db_ && !sqlite3_get_autocommit(db_); }
+
+void Connection::rollbackQuietly()
+{
+    if (inTransaction())
+        sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+}
+
+QString Connection::lastError() const
+{
+    return db_ ? QString::fromUtf8(sqlite3_errmsg(db_)) : QString();
+}
+
+void Connection::attach(Dataset *dataset) { datasets_.push_back(dataset); }
+
+void Connection::detach(Dataset *dataset)
+{
+    datasets_.erase(std::remove(datasets_.begin(), datasets_.end(), dataset), datasets_.end());
+}

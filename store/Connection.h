@@ -1,0 +1,45 @@
+#pragma once
+#include <QString>
+#include <vector>
+
+struct sqlite3;
+class Dataset;
+
+// The one SQLite connection of the data module. Opening a file applies the
+// data-access settings the system relies on: a missing file is created,
+// UTF-8, page cache 10000 pages, exclusive locking, synchronous writing off,
+// journal mode delete, foreign keys on.
+class Connection {
+public:
+    Connection() = default;
+    ~Connection();
+    Connection(const Connection &) = delete;
+    Connection &operator=(const Connection &) = delete;
+
+    // Closes first when open; raises DatabaseError when the file cannot be
+    // opened or is no database.
+    void open(const QString &path);
+    // Closes every open query of the connection with it.
+    void close();
+    bool isOpen() const { return db_ != nullptr; }
+    QString path() const { return path_; }
+
+    // Runs one statement; raises DatabaseError with the database's reason.
+    void execute(const QString &sql);
+    // Number of rows changed by the last write.
+    int changes() const;
+    bool inTransaction() const;
+    // Rolls back a transaction left open by a failed statement, if any.
+    void rollbackQuietly();
+
+    sqlite3 *handle() const { return db_; }
+    QString lastError() const;
+
+    void attach(Dataset *dataset);
+    void detach(Dataset *dataset);
+
+private:
+    sqlite3 *db_ = nullptr;
+    QString path_;
+    std::vector<Dataset *> datasets_;
+};

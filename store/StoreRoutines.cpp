@@ -1,0 +1,265 @@
+#include "StoreRoutines.h"
+#include "Boxes.h"
+#include "Errors.h"
+#include "Tdm.h"
+#include "WholeNumber.h"
+#include <QDir>
+
+namespace {
+
+bool isTextKind(const QString &kind)
+{
+    return kind == QLatin1String("varchar") || kind == QLatin1String("nchar");
+}
+
+// A quote inside a value is doubled, so the value is stored as typed and is
+// never read as statement text.
+QString quoteInner(QString text)
+{
+    return text.replace(QLatin1Char('\''), QLatin1String("''"));
+}
+
+} // namespace
+
+Tdm &StoreRoutines::dm() const
+{
+    if (!dm_)
+        throw DatabaseError(QStringLiteral("データモジュールがありません"));
+    return *dm_;
+}
+
+// ---------------------------------------------------------------- connection
+
+void StoreRoutines::uqCtbl(int id)
+{
+    stdb = QStringLiteral("csq");
+    switch (id) {
+    case 4: openConnection(); break;
+    case 1: checkTables(); break;
+    case 2: ensureTable(); break;
+    default: break;
+    }
+}
+
+void StoreRoutines::openConnection()
+{
+    dm().csq.close();
+    const QString sd = QDir::currentPath() + QStringLiteral("/SQDB.DB");
+    dm().csq.open(sd);
+}
+
+void StoreRoutines::checkTables()
+{
+    Dataset &qa = *dm().qa;
+    qa.setSql(QStringLiteral(" select * from AAATBN order by CNT "));
+    qa.open();
+    while (!qa.eof()) {
+        if (WholeNumber::parseOrZero(qa.text(QStringLiteral("TBID"))) >= 4) {
+            stnm = qa.text(QStringLiteral("TNAM"));
+            uqCtbl(2);
+        }
+        qa.next();
+    }
+}
+
+void StoreRoutines::ensureTable()
+{
+    sqw = QStringLiteral("select COUNT(*) as CNT from sqlite_master  where type = 'table' and name = '")
+          + quoteInner(stnm) + QStringLiteral("' ");
+    Dataset &qw = *dm().qw;
+    qw.setSql(sqw);
+    qw.open();
+    if (WholeNumber::parseOrZero(qw.text(QStringLiteral("CNT"))) <= 0) {
+        ucSql(6);
+        uExSql();
+    }
+}
+
+// ---------------------------------------------------------------- dictionary
+
+void StoreRoutines::uqTst(int id)
+{
+    if (id == 2) {
+        const QString sw = QStringLiteral(" where TNAM = '") + quoteInner(stnm) + QStringLiteral("' ");
+        const QString sq = QStringLiteral(" select * from AAATBN ") + sw;
+        Dataset &qq = *dm().qq;
+        qq.setSql(sq);
+        qq.open();
+        if (!qq.isEmpty()) {
+            stid = qq.text(QStringLiteral("TBID"));
+            qq.close();
+        } else {
+            Boxes::current().message(stnm + QStringLiteral(" ﾃｰﾌﾞﾙ名が見つかりません"));
+        }
+    } else if (id == 1) {
+        uqTst(2);
+        const QString sw = QStringLiteral(" where TBID = ") + stid + QStringLiteral(" order by CNT ");
+        const QString sq = QStringLiteral(" select * from AAATST ") + sw;
+        Dataset &qst = *dm().qst;
+        qst.setSql(sq);
+        qst.open();
+    }
+}
+
+void StoreRoutines::applyDisplayWidths(Dataset &query)
+{
+    Dataset &qst = *dm().qst;
+    qst.first();
+    for (int k = 0; !qst.eof(); ++k) {
+        if (k < query.fieldCount())
+            query.setDisplayWidth(k, WholeNumber::parseOrZero(qst.text(QStringLiteral("DPW"))));
+        qst.next();
+    }
+}
+
+// ---------------------------------------------------------------- builder
+
+void StoreRoutines::ucSql(int id)
+{
+    switch (id) {
+    case 1: buildSelect(); break;
+    case 2: buildInsert(); break;
+    case 3: buildUpdate(); break;
+    case 6: buildCreate(); break;
+    case 7: formatValue(); break;
+    default: break;
+    }
+}
+
+QString StoreRoutines::columnName() const
+{
+    return dm().qst->text(QStringLiteral("CNAM"));
+}
+
+// Inserts and updates carry one value slot per column: 50 at the most.
+void StoreRoutines::requireValueSlots()
+{
+    Dataset &qst = *dm().qst;
+    qst.fetchAll();
+    if (qst.rowCount() > kSlots - kFirstValueSlot + 1)
+        throw DatabaseError(QStringLiteral("テーブル '%1' の列が %2 を超えています (%3 列)。追加・更新の文を作れません")
+                                .arg(stnm)
+                                .arg(kSlots - kFirstValueSlot + 1)
+                                .arg(qst.rowCount()));
+    qst.first();
+}
+
+void StoreRoutines::buildSelect()
+{
+    uqTst(1);
+    Dataset &qst = *dm().qst;
+    qst.first();
+    sqw = QStringLiteral(" select ") + columnName();
+    qst.next();
+    while (!qst.eof()) {
+        sqw += QStringLiteral(", ") + columnName();
+        qst.next();
+    }
+    sqw += QStringLiteral(" from ") + stnm + swh;
+}
+
+void StoreRoutines::buildInsert()
+{
+    uqTst(1);
+    requireValueSlots();
+    Dataset &qst = *dm().qst;
+    sqw = QStringLiteral(" insert into ") + stnm + QStringLiteral(" ( ") + columnName();
+    sa[9] = sa[11];
+    ucSql(7);
+    sa[1] = sa[9];
+    qst.next();
+    for (int i = 12; !qst.eof(); ++i) {
+        sa[9] = sa[i];
+        ucSql(7);
+        sa[i] = sa[9];
+        sqw += QStringLiteral(", ") + columnName();
+        sa[1] += QStringLiteral(", ") + sa[i];
+        qst.next();
+    }
+    sqw += QStringLiteral(" ) values ( ") + sa[1] + QStringLiteral(" ) ");
+}
+
+void StoreRoutines::buildUpdate()
+{
+    uqTst(1);
+    requireValueSlots();
+    Dataset &qst = *dm().qst;
+    sqw = QStringLiteral(" update ") + stnm + QStringLiteral(" set ");
+    for (int i = 11; !qst.eof(); ++i) {
+        sa[9] = sa[i];
+        ucSql(7);
+        sa[i] = sa[9];
+        if (i > 11)
+            sqw += QStringLiteral(", ");
+        sqw += columnName() + QStringLiteral(" = ") + sa[i];
+        qst.next();
+    }
+    sqw += swh;
+}
+
+void StoreRoutines::buildCreate()
+{
+    uqTst(1);
+    Dataset &qst = *dm().qst;
+    sqw = QStringLiteral(" create table if not exists ") + stnm + QStringLiteral("(");
+    qst.first();
+    for (int k = 0; !qst.eof(); ++k) {
+        if (k > 0)
+            sqw += QStringLiteral(", ");
+        sa[3] = columnName() + QStringLiteral(" ");
+        sa[4] = qst.text(QStringLiteral("KT"));
+        if (isTextKind(sa[4]))
+            sa[4] = QStringLiteral("nchar ");
+        sa[5] = qst.text(QStringLiteral("LN"));
+        sqw += QStringLiteral(" ") + sa[3] + sa[4];
+        if (!sa[5].isEmpty())
+            sqw += QStringLiteral("(") + sa[5] + QStringLiteral(") ");
+        qst.next();
+    }
+    sqw += QStringLiteral(") ");
+}
+
+void StoreRoutines::formatValue()
+{
+    Dataset &qst = *dm().qst;
+    sa[7] = qst.text(QStringLiteral("KT"));
+    if (isTextKind(sa[7]))
+        ucNul(sa[9], 2, WholeNumber::parseOrZero(qst.text(QStringLiteral("LN"))));
+    else
+        ucNul(sa[9], 1, 0);
+}
+
+void StoreRoutines::ucNul(QString &st, int id, int il)
+{
+    if (st.isEmpty()) {
+        st = QStringLiteral("NULL");
+        return;
+    }
+    if (id == 2) {
+        if (st.size() > il)
+            st = st.left(qMax(il, 0));
+        st = QLatin1Char('\'') + quoteInner(st) + QLatin1Char('\'');
+    }
+}
+
+// ---------------------------------------------------------------- executor
+
+void StoreRoutines::executeOrRaise()
+{
+    Connection &csq = dm().csq;
+    try {
+        csq.execute(sqw);
+    } catch (const DatabaseError &) {
+        csq.rollbackQuietly();
+        throw;
+    }
+}
+
+void StoreRoutines::uExSql()
+{
+    try {
+        executeOrRaise();
+    } catch (const DatabaseError &) {
+        // The executor reports nothing: the caller goes on as after success.
+    }
+}

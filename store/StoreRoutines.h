@@ -1,0 +1,63 @@
+#pragma once
+#include <QString>
+#include <array>
+
+class Dataset;
+class Tdm;
+
+// The working fields every data operation shares and the store's routines:
+// the connection and table check (uqCtbl), the dictionary lookups (uqTst),
+// the dictionary-driven statement builder (ucSql, ucNul) and the executor
+// (uExSql). The main window derives from it; tests drive it alone.
+class StoreRoutines {
+public:
+    static constexpr int kSlots = 60;
+    static constexpr int kFirstValueSlot = 11;
+
+    StoreRoutines() = default;
+    virtual ~StoreRoutines() = default;
+
+    void setDataModule(Tdm *dataModule) { dm_ = dataModule; }
+    Tdm &dm() const;
+
+    // sa[1] .. sa[60]; sa[0] is never used.
+    std::array<QString, kSlots + 1> sa;
+    QString sqw;  // the statement being built or run
+    QString stnm; // the current table name
+    QString swh;  // the WHERE/ORDER tail of a select or update
+    QString stid; // TBID of the table last found, as text
+    QString stdb; // the connection's name, "csq"
+
+    // 4 connects to the working folder's SQDB.DB, 1 creates every described
+    // table (TBID 4 or more) that is missing, 2 creates stnm when missing.
+    void uqCtbl(int id);
+    // 2 looks stnm up in AAATBN, 1 also loads its column rows into qst.
+    void uqTst(int id);
+    // 1 select, 2 insert, 3 update, 6 create, 7 format slot 9.
+    void ucSql(int id);
+    // 1 formats a value of a column that is no text column, 2 of a text
+    // column of length il: empty becomes NULL, texts are cut and quoted.
+    static void ucNul(QString &st, int id, int il);
+    // Runs sqw; a statement the database refuses is rolled back silently.
+    void uExSql();
+    // Runs sqw like uExSql, but raises the database's reason on failure.
+    void executeOrRaise();
+
+    // Gives field k of a query just opened from a select of the builder the
+    // display width DPW of column row k in qst.
+    void applyDisplayWidths(Dataset &query);
+
+private:
+    QString columnName() const;
+    void requireValueSlots();
+    void buildSelect();
+    void buildInsert();
+    void buildUpdate();
+    void buildCreate();
+    void formatValue();
+    void openConnection();
+    void checkTables();
+    void ensureTable();
+
+    Tdm *dm_ = nullptr;
+};

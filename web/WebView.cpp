@@ -1,0 +1,6 @@
+#include "WebView.h"
+
+WebView::WebView(const QString &name, QWidget *parent) : QWidget(parent)
+{
+    setObjectName(name);
+}
