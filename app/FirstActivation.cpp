@@ -2,6 +2,8 @@
 // fill the pages, and put the focus into the indicator name field.
 #include "Panel.h"
 #include "VostrelF.h"
+#include <QLineEdit>
+#include <QTabWidget>
 
 void TVostrelF::FormActivate(QObject *)
 {
@@ -9,4 +11,7 @@ void TVostrelF::FormActivate(QObject *)
         return;
     uqCtbl(4);
     uqCtbl(1);
+    uda(1);
+    pc->setCurrentWidget(ats);
+    a102knE->setFocus();
 }

@@ -32,6 +32,9 @@ void TVostrelF::connectHandlers()
     auto click = [this](QPushButton *button, void (TVostrelF::*handler)(QObject *)) {
         connect(button, &QPushButton::clicked, this, [this, button, handler] { (this->*handler)(button); });
     };
+    // Enter presses the focused button, as the toolkit's buttons always do.
+    for (QPushButton *button : findChildren<QPushButton *>())
+        button->setAutoDefault(true);
     connect(A00BB, &QPushButton::clicked, this, &QWidget::close);
     click(a114rgB, &TVostrelF::a114rgBClick);
     click(a203cwB, &TVostrelF::a203cwBClick);

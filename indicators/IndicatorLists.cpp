@@ -1,5 +1,115 @@
 // The indicator list (uqe1) and the releases of one indicator (uqe2).
 #include "app/VostrelF.h"
+#include "store/Tdm.h"
+#include "store/WholeNumber.h"
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
 
-void TVostrelF::uqe1(int) {}
-void TVostrelF::uqe2(int) {}
+namespace {
+
+// The name of the indicator with the id given, looked up in the indicator
+// list without moving it: a release's name always belongs to its id, also
+// after the list grid has moved the list.
+QString indicatorName(Dataset &qe1, const QString &iid)
+{
+    const int idField = qe1.fieldIndex(QStringLiteral("IID"));
+    const int nameField = qe1.fieldIndex(QStringLiteral("IXNM"));
+    if (idField < 0 || nameField < 0)
+        return QString();
+    qe1.fetchAll();
+    for (int row = 0; row < qe1.rowCount(); ++row)
+        if (qe1.textAt(row, idField) == iid)
+            return qe1.textAt(row, nameField);
+    return QString();
+}
+
+} // namespace
+
+void TVostrelF::uqe1(int id)
+{
+    if (id != 1)
+        return;
+    stnm = QStringLiteral("AAEIL");
+    swh = QStringLiteral(" order by CNT ");
+    // A folder that cannot be made is passed over: the list loads all the same.
+    QDir().mkpath(QDir::currentPath() + QStringLiteral("/経済指標/CSV/00経済指標"));
+    ucSql(1);
+    Dataset &qe1 = *dm().qe1;
+    qe1.close();
+    qe1.setSql(sqw);
+    qe1.open();
+    applyDisplayWidths(qe1);
+}
+
+void TVostrelF::uqe2(int id)
+{
+    stnm = QStringLiteral("AINDX");
+    const QString iid = a118iidL->text();
+    Dataset &qe2 = *dm().qe2;
+
+    auto fillSlots = [&](const QString &cnt) {
+        sa[11] = cnt;
+        sa[12] = iid;
+        sa[13] = indicatorName(*dm().qe1, iid);
+        const QLineEdit *fields[] = {a106dyE, a107dmE, a108ddE, a109hhE, a110hmE, a111rvE, a112evE, a113cvE};
+        for (int k = 0; k < 8; ++k)
+            sa[14 + k] = fields[k]->text();
+        sa[22].clear();
+    };
+    auto finishRegistration = [&] {
+        uqe2(1);
+        uda(2);
+        a102knE->setFocus();
+    };
+
+    switch (id) {
+    case 1:
+        // Without any indicator there is no id: the value list opens empty.
+        swh = QStringLiteral(" where IID = ") + (iid.isEmpty() ? QStringLiteral("NULL") : iid)
+              + QStringLiteral(" order by DY, DM, DD, HH, HM ");
+        ucSql(1);
+        qe2.setSql(sqw);
+        qe2.open();
+        qe2.last();
+        applyDisplayWidths(qe2);
+        break;
+    case 2: {
+        // A release the database refuses is reported and nothing is written;
+        // the panel keeps its mode, its texts and its last row number.
+        const QString lastNumber = a117cnL->text();
+        uqe2(4);
+        fillSlots(a117cnL->text());
+        ucSql(2);
+        try {
+            executeOrRaise();
+        } catch (...) {
+            a117cnL->setText(lastNumber);
+            throw;
+        }
+        finishRegistration();
+        break;
+    }
+    case 3:
+        fillSlots(a117cnL->text());
+        swh = QStringLiteral(" where CNT = ") + sa[11] + QStringLiteral("  ");
+        ucSql(3);
+        executeOrRaise();
+        finishRegistration();
+        break;
+    case 4: {
+        sqw = QStringLiteral("select Max(CNT) as CNT from ") + stnm;
+        Dataset &qa = *dm().qa;
+        qa.close();
+        qa.setSql(sqw);
+        qa.open();
+        // Over an empty table the first release gets number 1.
+        const int largest = WholeNumber::parseOrZero(qa.text(QStringLiteral("CNT")));
+        a117cnL->setText(QString::number(WholeNumber::add(largest, 1)));
+        qa.close();
+        break;
+    }
+    default:
+        break;
+    }
+}

@@ -1,16 +1,49 @@
-#include "DictionaryFixture.h"
 #include "ScriptedBoxes.h"
 #include "WorkFolder.h"
 #include "app/Panel.h"
 #include "app/VostrelF.h"
+#include "store/StandardDictionary.h"
 #include "store/Tdm.h"
+#include <QLineEdit>
 #include "TestMain.h"
 
 // Start-up on a real window: the first activation and what stops it.
 class TestStartup : public QObject {
     Q_OBJECT
 private slots:
-    void missingDatabaseStopsWithTheErrorBoxAndKeepsTheMarker()
+    void badDatabaseStopsWithTheErrorBox_data()
+    {
+        QTest::addColumn<QByteArray>("content"); // of SQDB.DB; empty: no file
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("no file") << QByteArray() << "AAATBN";
+        QTest::newRow("no database") << QByteArray(4096, 'x') << "not a database";
+    }
+    void badDatabaseStopsWithTheErrorBox()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, reason);
+        WorkFolder folder;
+        if (!content.isEmpty()) {
+            QFile file(folder.database());
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(content);
+        }
+        ScriptedBoxes boxes;
+        TVostrelF window;
+        Tdm dm;
+        window.setDataModule(&dm);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QCOMPARE(boxes.errors.size(), 1);
+        QVERIFY2(boxes.errors.first().contains(reason), qPrintable(boxes.errors.first()));
+        QCOMPARE(window.A00P->caption(), QStringLiteral("A00P"));
+        QFile file(folder.database());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        if (!content.isEmpty())
+            QCOMPARE(file.readAll(), content);
+    }
+
+    void nextActivationStartsAgainFromTheConnection()
     {
         WorkFolder folder;
         ScriptedBoxes boxes;
@@ -20,23 +53,22 @@ private slots:
         window.show();
         QVERIFY(QTest::qWaitForWindowActive(&window));
 
-        QVERIFY(QFile::exists(folder.database()));
         QCOMPARE(boxes.errors.size(), 1);
-        QVERIFY2(boxes.errors.first().contains(QStringLiteral("AAATBN")), qPrintable(boxes.errors.first()));
-        QCOMPARE(window.A00P->caption(), QStringLiteral("A00P"));
 
         // Once the dictionary is there, the next activation starts again
         // from the connection.
-        DictionaryFixture::createTables(dm.csq);
-        DictionaryFixture::describeT1(dm.csq);
+        StandardDictionary::create(dm.csq);
         boxes.clear();
         window.FormActivate(&window);
-        QVERIFY(boxes.errors.isEmpty());
+        QVERIFY2(boxes.errors.isEmpty(), qPrintable(boxes.errors.join(QLatin1Char('\n'))));
         QVERIFY(dm.csq.isOpen());
         Dataset probe(dm.csq, QStringLiteral("probe"));
-        probe.setSql(QStringLiteral("select count(*) from sqlite_master where name = 'T1'"));
+        probe.setSql(QStringLiteral("select group_concat(name) from (select name from sqlite_master "
+                                    "where type = 'table' order by name)"));
         probe.open();
-        QCOMPARE(probe.text(0), QStringLiteral("1"));
+        QCOMPARE(probe.text(0), QStringLiteral("AAATBN,AAATST,AAEIL,AAFXL,AFX,AINDX,WEBBRW"));
+        QCOMPARE(window.A00P->caption(), QString());
+        QVERIFY(window.a102knE->hasFocus());
     }
 };
 

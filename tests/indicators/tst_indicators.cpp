@@ -1,0 +1,224 @@
+#include "TestMain.h"
+#include "WindowFixture.h"
+#include "app/Panel.h"
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+// Three indicators; the first has two releases (the later one with a
+// remark), the second none; the largest row number belongs to the third.
+const QStringList kSeed = {
+    QStringLiteral("insert into AAEIL (CNT, IID, IXNM, URL, RYAK) values "
+                   "(1, 3, '米国雇用統計', 'https://example.org/a', '雇用統計'), "
+                   "(2, 5, '日銀短観', '', '短観'), "
+                   "(3, 7, 'ISM製造業', '', 'ISM')"),
+    QStringLiteral("insert into AINDX (CNT, IID, IXNM, DY, DM, DD, HH, HM, RV, EV, CV, TYO) values "
+                   "(10, 3, '米国雇用統計', '2024', '04', '05', '21', '30', 303, 214, 270, NULL), "
+                   "(11, 3, '米国雇用統計', '2024', '05', '03', '21', '30', 175, 240, 165, 'memo'), "
+                   "(57, 7, 'ISM製造業', '2024', '05', '01', '23', '00', 492, 500, NULL, NULL)"),
+};
+
+// Every column of a release in one text; NULL reads "-", the date and time
+// parts stand together.
+const char *kAllColumns = "CNT || '|' || IID || '|' || IXNM || '|' || "
+                          "ifnull(DY || DM || DD || HH || HM, '-') || '|' || "
+                          "ifnull(RV, '-') || '|' || ifnull(EV, '-') || '|' || ifnull(CV, '-') || '|' || ifnull(TYO, '-')";
+
+QString row(WindowFixture &f, int cnt)
+{
+    return f.scalar(QStringLiteral("select %1 from AINDX where CNT = %2").arg(QLatin1String(kAllColumns)).arg(cnt));
+}
+
+void type(TVostrelF &w, const QStringList &texts)
+{
+    QLineEdit *fields[] = {w.a106dyE, w.a107dmE, w.a108ddE, w.a109hhE, w.a110hmE, w.a111rvE, w.a112evE, w.a113cvE};
+    for (int k = 0; k < texts.size(); ++k)
+        fields[k]->setText(texts[k]);
+}
+
+QStringList panelTexts(TVostrelF &w)
+{
+    QStringList texts{w.a105modL->text(), w.a117cnL->text()};
+    for (QLineEdit *field : {w.a106dyE, w.a107dmE, w.a108ddE, w.a109hhE, w.a110hmE, w.a111rvE, w.a112evE, w.a113cvE})
+        texts << field->text();
+    return texts;
+}
+
+} // namespace
+
+// The indicator list, the releases and the registration on the real window.
+class TestIndicators : public QObject {
+    Q_OBJECT
+private slots:
+    void startState()
+    {
+        WindowFixture f(kSeed);
+        f.start();
+        TVostrelF &w = *f.window;
+        QVERIFY(f.boxes.errors.isEmpty());
+        QCOMPARE(w.A00P->caption(), QString());
+        QCOMPARE(panelTexts(w), (QStringList{QStringLiteral("新規"), QString(), QString(), QString(), QString(),
+                                             QString(), QString(), QString(), QString(), QString()}));
+        QCOMPARE(w.a102knE->text(), QStringLiteral("雇用統計"));
+        QCOMPARE(w.a118iidL->text(), QStringLiteral("3"));
+        QCOMPARE(f.dm->qe2->rowCount(), 2);
+        QCOMPARE(f.dm->qe2->text(QStringLiteral("CNT")), QStringLiteral("11")); // the latest release
+        QCOMPARE(f.dm->qe2->sql(), QStringLiteral(" select CNT, IID, IXNM, DY, DM, DD, HH, HM, RV, EV, CV, TYO from AINDX "
+                                                  "where IID = 3 order by DY, DM, DD, HH, HM "));
+        QVERIFY(f.dm->qe1->displayWidth(2) > 0);
+        QVERIFY(QDir(f.folder.file(QStringLiteral("経済指標/CSV/00経済指標"))).exists());
+        QVERIFY(w.a102knE->hasFocus());
+
+        // Another activation changes nothing.
+        w.a102knE->setText(QStringLiteral("typed"));
+        w.FormActivate(&w);
+        QCOMPARE(w.a102knE->text(), QStringLiteral("typed"));
+    }
+
+    void newRegistration()
+    {
+        WindowFixture f(kSeed);
+        f.start();
+        TVostrelF &w = *f.window;
+        w.uda(2);
+        type(w, {QStringLiteral("2024"), QStringLiteral("06"), QStringLiteral("07"), QStringLiteral("21"),
+                 QStringLiteral("30"), QStringLiteral("272"), QStringLiteral("180"), QStringLiteral("")});
+        w.a114rgB->setFocus();
+        QTest::keyClick(w.a114rgB, Qt::Key_Return); // Enter on the button registers once
+
+        QVERIFY(f.boxes.errors.isEmpty());
+        QCOMPARE(f.scalar(QStringLiteral("select count(*) from AINDX")), QStringLiteral("4"));
+        QCOMPARE(row(f, 58), QStringLiteral("58|3|米国雇用統計|202406072130|272|180|-|-"));
+        // Back in new mode, standing on the latest release, focus in the name field.
+        QCOMPARE(panelTexts(w), (QStringList{QStringLiteral("新規"), QStringLiteral("58"), QStringLiteral("2024"),
+                                             QStringLiteral("06"), QStringLiteral("07"), QStringLiteral("21"),
+                                             QStringLiteral("30"), QString(), QString(), QString()}));
+        QCOMPARE(f.dm->qe2->text(QStringLiteral("CNT")), QStringLiteral("58"));
+        QVERIFY(w.a102knE->hasFocus());
+    }
+
+    void correctionRewritesEveryColumn()
+    {
+        WindowFixture f(kSeed);
+        f.start();
+        TVostrelF &w = *f.window;
+        w.uda(3); // the latest release, which holds a remark
+        QCOMPARE(panelTexts(w), (QStringList{QStringLiteral("修正"), QStringLiteral("11"), QStringLiteral("2024"),
+                                             QStringLiteral("05"), QStringLiteral("03"), QStringLiteral("21"),
+                                             QStringLiteral("30"), QStringLiteral("175"), QStringLiteral("240"),
+                                             QStringLiteral("165")}));
+        QVERIFY(w.a106dyE->hasFocus());
+        w.a111rvE->setText(QStringLiteral("176"));
+        w.a114rgBClick(w.a114rgB);
+        QCOMPARE(row(f, 11), QStringLiteral("11|3|米国雇用統計|202405032130|176|240|165|-"));
+        QCOMPARE(w.a105modL->text(), QStringLiteral("新規"));
+        QCOMPARE(w.a117cnL->text(), QStringLiteral("11"));
+        QCOMPARE(f.scalar(QStringLiteral("select count(*) from AINDX")), QStringLiteral("3"));
+    }
+
+    void correctionAfterChoosingAnotherIndicator()
+    {
+        WindowFixture f(kSeed);
+        f.start();
+        TVostrelF &w = *f.window;
+        w.uda(3);
+        // Choose the third indicator as the name field's Down does.
+        f.dm->qe1->moveTo(2);
+        w.a102knE->setText(f.dm->qe1->text(QStringLiteral("RYAK")));
+        w.a118iidL->setText(f.dm->qe1->text(QStringLiteral("IID")));
+        w.uqe2(1);
+        QCOMPARE(w.a105modL->text(), QStringLiteral("修正"));
+        w.a114rgBClick(w.a114rgB);
+        QCOMPARE(row(f, 11), QStringLiteral("11|7|ISM製造業|202405032130|175|240|165|-"));
+        QCOMPARE(f.dm->qe2->rowCount(), 2); // the release now belongs to the third
+    }
+
+    void nameFollowsTheShownIdNotTheListCursor()
+    {
+        WindowFixture f(kSeed);
+        f.start();
+        TVostrelF &w = *f.window;
+        f.dm->qe1->moveTo(1); // the list grid moved the list; the label still says 3
+        w.uda(2);
+        w.a114rgBClick(w.a114rgB);
+        QCOMPARE(row(f, 58), QStringLiteral("58|3|米国雇用統計|202405032130|-|-|-|-"));
+    }
+
+    void registeringTwiceWithoutTyping()
+    {
+        WindowFixture f(kSeed);
+        f.start();
+        TVostrelF &w = *f.window;
+        w.a114rgBClick(w.a114rgB); // right after start: the fields are empty
+        w.a114rgBClick(w.a114rgB); // now they hold the latest release's date and time
+        QCOMPARE(row(f, 58), QStringLiteral("58|3|米国雇用統計|-|-|-|-|-"));
+        QCOMPARE(row(f, 59), QStringLiteral("59|3|米国雇用統計|202405032130|-|-|-|-"));
+    }
+
+    void refusedRegistrationKeepsThePanel()
+    {
+        WindowFixture f(kSeed);
+        f.start();
+        TVostrelF &w = *f.window;
+        w.uda(2);
+        type(w, {QStringLiteral("2024"), QStringLiteral("06"), QStringLiteral("07"), QStringLiteral("21"),
+                 QStringLiteral("30"), QStringLiteral("abc"), QStringLiteral("1"), QStringLiteral("2")});
+        const QStringList typed = panelTexts(w);
+        w.a114rgB->setFocus();
+        QTest::mouseClick(w.a114rgB, Qt::LeftButton);
+
+        QCOMPARE(f.boxes.errors.size(), 1);
+        QVERIFY2(f.boxes.errors.first().contains(QStringLiteral("abc")), qPrintable(f.boxes.errors.first()));
+        QCOMPARE(f.scalar(QStringLiteral("select count(*) from AINDX")), QStringLiteral("3"));
+        QCOMPARE(panelTexts(w), typed);
+        QVERIFY(w.a114rgB->hasFocus());
+
+        // A correction of a row that no longer exists changes nothing, silently.
+        w.uda(3);
+        w.a117cnL->setText(QStringLiteral("999"));
+        f.boxes.clear();
+        w.a114rgBClick(w.a114rgB);
+        QVERIFY(f.boxes.errors.isEmpty());
+        QCOMPARE(f.scalar(QStringLiteral("select count(*) from AINDX where CNT = 11 and RV = 175")), QStringLiteral("1"));
+    }
+
+    void indicatorWithoutReleases()
+    {
+        WindowFixture f(kSeed);
+        f.start();
+        TVostrelF &w = *f.window;
+        w.a118iidL->setText(QStringLiteral("5"));
+        w.uqe2(1);
+        QVERIFY(f.dm->qe2->isEmpty());
+        w.a106dyE->setText(QStringLiteral("x"));
+        w.uda(2);
+        QCOMPARE(w.a106dyE->text(), QString());
+        w.a114rgBClick(w.a114rgB);
+        QCOMPARE(f.scalar(QStringLiteral("select IID || IXNM from AINDX where CNT = 58")), QStringLiteral("5日銀短観"));
+    }
+
+    void emptyValueTableStartsAtOne()
+    {
+        WindowFixture f({kSeed.first()});
+        f.start();
+        f.window->a114rgBClick(f.window->a114rgB);
+        QCOMPARE(f.scalar(QStringLiteral("select group_concat(CNT) from AINDX")), QStringLiteral("1"));
+    }
+
+    void emptyIndicatorList()
+    {
+        WindowFixture f;
+        f.start();
+        QVERIFY(f.boxes.errors.isEmpty());
+        QVERIFY(f.dm->qe2->isOpen());
+        QVERIFY(f.dm->qe2->isEmpty());
+        QVERIFY(f.dm->qe2->sql().contains(QStringLiteral("where IID = NULL order by")));
+        QCOMPARE(f.window->a102knE->text(), QString());
+    }
+};
+
+KEIZAI_TEST_MAIN(TestIndicators)
+#include "tst_indicators.moc"

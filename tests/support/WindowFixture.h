@@ -1,0 +1,63 @@
+#pragma once
+#include "ScriptedBoxes.h"
+#include "WorkFolder.h"
+#include "app/VostrelF.h"
+#include "store/Dataset.h"
+#include "store/StandardDictionary.h"
+#include "store/Tdm.h"
+#include <QStringList>
+#include <QtTest>
+#include <memory>
+
+// The real window over a temporary working folder whose SQDB.DB holds the
+// standard dictionary, every data table and the rows a test seeds.
+class WindowFixture {
+public:
+    explicit WindowFixture(const QStringList &seed = {})
+    {
+        prepareDatabase(seed);
+        window = std::make_unique<TVostrelF>();
+        dm = std::make_unique<Tdm>();
+        window->setDataModule(dm.get());
+    }
+    ~WindowFixture()
+    {
+        dm.reset(); // as at the program's end: the data module goes first
+        window.reset();
+    }
+
+    // Shows the window; its first activation runs the start-up sequence.
+    void start()
+    {
+        window->show();
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    }
+
+    // One value of a statement run on the window's own connection.
+    QString scalar(const QString &sql) const
+    {
+        Dataset probe(dm->csq, QStringLiteral("probe"));
+        probe.setSql(sql);
+        probe.open();
+        return probe.text(0);
+    }
+
+    WorkFolder folder;
+    ScriptedBoxes boxes;
+    std::unique_ptr<TVostrelF> window;
+    std::unique_ptr<Tdm> dm;
+
+private:
+    void prepareDatabase(const QStringList &seed)
+    {
+        StandardDictionary::createFile(folder.database());
+        Tdm setup;
+        StoreRoutines store;
+        store.setDataModule(&setup);
+        store.uqCtbl(4);
+        store.uqCtbl(1);
+        for (const QString &sql : seed)
+            setup.csq.execute(sql);
+    }
+};
