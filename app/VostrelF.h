@@ -179,6 +179,14 @@ private:
 
     void buildLayout();
     void connectHandlers();
+
+    // The keyboard entry flow's common steps.
+    using Stepper = void (*)(QString &, int);
+    void enterField(QLineEdit *field, const QString &guidance, const QString &defaultText = QString());
+    void exitField(QLineEdit *field);
+    void entryFieldKeyDown(QLineEdit *field, int &Key, Stepper stepper = nullptr);
+    void chooseIndicator(bool forward);
+    void confirmIndicator();
     void onHandlers(QWidget *control, FocusHandler enter, FocusHandler exit, KeyHandler keyDown);
     const ControlHandlers *handlersOf(QWidget *control) const;
     QWidget *focusOwner(QWidget *widget) const;

@@ -4,3 +4,7 @@ WebView::WebView(const QString &name, QWidget *parent) : QWidget(parent)
 {
     setObjectName(name);
 }
+
+void WebView::navigate(const QString &)
+{
+}

@@ -11,6 +11,9 @@ public:
     explicit WebView(const QString &name, QWidget *parent = nullptr);
     State state() const { return state_; }
 
+    // Asks the view to show the page at url.
+    void navigate(const QString &url);
+
 private:
     State state_ = State::NotStarted;
 };
