@@ -2,9 +2,13 @@
 #include <QCursor>
 #include <QGuiApplication>
 
+namespace {
+int depth = 0; // only the outermost one sets and restores the pointer
+}
+
 BusyCursor::BusyCursor()
 {
-    if (qobject_cast<QGuiApplication *>(QCoreApplication::instance())) {
+    if (depth++ == 0 && qobject_cast<QGuiApplication *>(QCoreApplication::instance())) {
         QGuiApplication::setOverrideCursor(Qt::WaitCursor);
         shown_ = true;
     }
@@ -12,6 +16,7 @@ BusyCursor::BusyCursor()
 
 BusyCursor::~BusyCursor()
 {
+    --depth;
     if (shown_)
         QGuiApplication::restoreOverrideCursor();
 }
