@@ -1,4 +1,5 @@
 #include "app/Application.h"
+#include "app/Fonts.h"
 #include "app/MessageBoxes.h"
 #include "app/Styles.h"
 #include "app/Translations.h"
@@ -12,6 +13,7 @@ int main(int argc, char *argv[])
     Boxes::install(&boxes);
     Translations::install(application);
     Styles::apply(QStringLiteral("Windows10 Dark"));
+    Fonts::install();
 
     TVostrelF VostrelF;
     Tdm dm;
