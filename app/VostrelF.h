@@ -11,7 +11,9 @@ class QPushButton;
 class QTabWidget;
 class QChartView;
 class DataGrid;
+class PageTabBar;
 class Panel;
+class QRect;
 class WebView;
 
 // The main window and the owner of every routine and working field.
@@ -30,6 +32,9 @@ public:
 
     // ---- start-up
     void FormActivate(QObject *Sender);
+
+    // ---- page control: draws one tab on the tab row's canvas
+    void pcDrawTab(PageTabBar *Control, int TabIndex, const QRect &Rect, bool Active);
 
     // ---- indicator list, values and entry panel
     void uqe1(int id);

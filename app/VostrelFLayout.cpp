@@ -1,10 +1,13 @@
 // The window's controls, page by page, with their names, texts and places.
 #include "DataGrid.h"
+#include "Fonts.h"
+#include "PageControl.h"
 #include "Panel.h"
 #include "VostrelF.h"
 #include "web/WebView.h"
 #include <QBoxLayout>
 #include <QChartView>
+#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -14,6 +17,34 @@
 namespace {
 
 constexpr int kEditHeight = 31;
+
+// Labels stand at a fixed place and take the size of their text, whenever
+// the text changes. A label's new text asks its parent for a new layout; the
+// parent's labels are then sized again.
+class LabelSizer : public QObject {
+public:
+    using QObject::QObject;
+
+    void watch(QWidget *parent)
+    {
+        if (!watched_.contains(parent)) {
+            watched_ << parent;
+            parent->installEventFilter(this);
+        }
+    }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::LayoutRequest || event->type() == QEvent::Show) {
+            for (QLabel *control : watched->findChildren<QLabel *>(Qt::FindDirectChildrenOnly))
+                control->adjustSize();
+        }
+        return false;
+    }
+
+private:
+    QList<QObject *> watched_;
+};
 
 QLabel *label(const char *name, const QString &text, QWidget *parent, int left, int top)
 {
@@ -46,7 +77,10 @@ QPushButton *button(const char *name, const QString &text, QWidget *parent, int 
 
 Panel *panel(const char *name, QWidget *parent)
 {
-    return new Panel(QString::fromLatin1(name), parent);
+    auto *control = new Panel(QString::fromLatin1(name), parent);
+    control->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    control->setLineWidth(1);
+    return control;
 }
 
 DataGrid *grid(const char *name, QWidget *parent, int left, int top, int width, int height)
@@ -60,6 +94,8 @@ QChartView *chart(const char *name, QWidget *parent)
 {
     auto *control = new QChartView(parent);
     control->setObjectName(QString::fromLatin1(name));
+    control->setFocusPolicy(Qt::NoFocus); // not in the tab order
+    control->viewport()->setFocusPolicy(Qt::NoFocus);
     return control;
 }
 
@@ -96,6 +132,7 @@ void fill(QWidget *parent, QWidget *child)
 void TVostrelF::buildLayout()
 {
     setWindowTitle(QStringLiteral("経済指標記録"));
+    setFont(Fonts::windowFont()); // every control takes it unless set below
 
     // ---- bottom bar
     A00P = panel("A00P", this);
@@ -106,7 +143,12 @@ void TVostrelF::buildLayout()
     A00BB->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
 
     // ---- page control
-    pc = new QTabWidget(this);
+    auto *pageControl = new PageControl(this);
+    pageControl->pageTabBar()->setDrawTab(
+        [this](PageTabBar *Control, int TabIndex, const QRect &Rect, bool Active) {
+            pcDrawTab(Control, TabIndex, Rect, Active);
+        });
+    pc = pageControl;
     pc->setObjectName(QStringLiteral("pc"));
     ats = page("ats");
     bts = page("bts");
@@ -138,6 +180,15 @@ void TVostrelF::buildLayout()
     a104gdL = label("a104gdL", QStringLiteral("ﾘﾀｰﾝｷｰで選択決定"), a1P, 16, 72);
     adg = grid("adg", a1P, 1, 105, 550, 273);
     a105modL = label("a105modL", QStringLiteral("新規"), a1P, 16, 384);
+    {
+        QFont font = a105modL->font();
+        font.setPixelSize(27);
+        a105modL->setFont(font);
+        QPalette palette = a105modL->palette();
+        palette.setColor(QPalette::WindowText, QColor(255, 0, 0));
+        a105modL->setPalette(palette);
+        a105modL->adjustSize();
+    }
     a117cnL = label("a117cnL", QString(), a1P, 112, 384);
     a106dyL = label("a106dyL", QStringLiteral("年"), a1P, 32, 424);
     a107dmL = label("a107dmL", QStringLiteral("月"), a1P, 88, 424);
@@ -167,6 +218,7 @@ void TVostrelF::buildLayout()
     a204crB = button("a204crB", QStringLiteral("読込(&Y)"), a201P, 200, 56, 100, 25);
     a202Mem = new QPlainTextEdit(a2P);
     a202Mem->setObjectName(QStringLiteral("a202Mem"));
+    a202Mem->setTabChangesFocus(true);
     split(a2P, QBoxLayout::TopToBottom, a201P, 104, a202Mem);
 
     // ---- price page
@@ -187,10 +239,15 @@ void TVostrelF::buildLayout()
     c12gdL = label("c12gdL", QStringLiteral("FX価格と経済指標の関係"), c1P, 16, 8);
     c11gpB = button("c11gpB", QStringLiteral("ｸﾞﾗﾌ表示"), c1P, 720, 8, 140, 25);
     c02cht = chart("c02cht", c2P);
-    c02cht->setGeometry(0, 0, 896, 270);
     c03cht = chart("c03cht", c2P);
-    c03cht->setGeometry(16, 270, 860, 240);
-    c2P->installEventFilter(this); // c02cht follows the panel's width
+    c03cht->setGeometry(16, 270, 860, 240); // stays where it is: not in the layout
+    {
+        auto *layout = new QVBoxLayout(c2P); // c02cht runs along the top
+        layout->setContentsMargins(0, 0, 0, 0);
+        c02cht->setFixedHeight(270);
+        layout->addWidget(c02cht);
+        layout->addStretch(1);
+    }
 
     // ---- table page
     d1P = panel("d1P", dts);
@@ -210,6 +267,30 @@ void TVostrelF::buildLayout()
     e102agB = button("e102agB", QStringLiteral("指標入力へ"), e1P, 704, 16, 140, 25);
     e201EB = new WebView(QStringLiteral("e201EB"), e2P);
     fill(e2P, e201EB);
+
+    // ---- focus order: the close button, the tab row, then the shown page
+    // (the controls of hidden pages are passed over), and round again.
+    // The page control hands its focus to its tab row; it stands just before
+    // the row, so that Tab neither stops at it elsewhere nor loops in it.
+    QWidget *tabRow = pc->focusProxy();
+    pc->setFocusProxy(nullptr); // else the order would put the row in its place
+    const std::initializer_list<QWidget *> order = {
+        A00BB,   pc,      tabRow,
+        a102knE, adg,     a106dyE, a107dmE, a108ddE, a109hhE, a110hmE,
+        a111rvE, a112evE, a113cvE, a114rgB, a203cwB, a204crB, a202Mem,
+        b103fnE, bdg,     b105cvrB,
+        c11gpB,
+        d1G,     d2G,
+        e102agB,
+    };
+    for (auto it = order.begin(); it + 1 != order.end(); ++it)
+        setTabOrder(*it, *(it + 1));
+    pc->setFocusProxy(tabRow);
+
+    auto *sizer = new LabelSizer(this);
+    for (QLabel *control : findChildren<QLabel *>())
+        if (qobject_cast<Panel *>(control->parentWidget()))
+            sizer->watch(control->parentWidget());
 
     pc->setCurrentWidget(ats);
     setGeometry(190, 120, 904, 641);
