@@ -4,6 +4,7 @@
 #include "Errors.h"
 #include <QRegularExpression>
 #include <sqlite3.h>
+#include <climits>
 #include <cstring>
 
 namespace {
@@ -23,6 +24,39 @@ QString withRowId(const QString &sql)
         return QString();
     return sql.left(match.capturedEnd()) + QStringLiteral("rowid, ") + sql.mid(match.capturedEnd());
 }
+
+QString quotedName(const QString &name)
+{
+    QString quoted = name;
+    quoted.replace(QLatin1Char('"'), QLatin1String("\"\""));
+    return QLatin1Char('"') + quoted + QLatin1Char('"');
+}
+
+// A row of the cache: the end offset of each field's UTF-8 text (int32),
+// each field's storage type (uint8), then the texts.
+QByteArray packRow(const std::vector<int> &types, const std::vector<QByteArray> &texts)
+{
+    const int n = int(types.size());
+    const int header = n * int(sizeof(qint32) + 1);
+    int textBytes = 0;
+    for (const QByteArray &text : texts)
+        textBytes += int(text.size());
+    QByteArray blob(header + textBytes, Qt::Uninitialized);
+    char *ends = blob.data();
+    char *kinds = ends + n * sizeof(qint32);
+    char *out = blob.data() + header;
+    qint32 end = 0;
+    for (int f = 0; f < n; ++f) {
+        if (!texts[f].isEmpty())
+            std::memcpy(out + end, texts[f].constData(), size_t(texts[f].size()));
+        end += qint32(texts[f].size());
+        std::memcpy(ends + f * sizeof(qint32), &end, sizeof(qint32));
+        kinds[f] = char(types[f]);
+    }
+    return blob;
+}
+
+const char *const kSavepoint = "dataset_row";
 
 int sizeInDeclaredType(const QString &declared)
 {
@@ -101,10 +135,12 @@ void Dataset::prepare()
         fieldNames_ << QString::fromUtf8(sqlite3_column_name(stmt_, c));
         declaredTypes_ << QString::fromUtf8(sqlite3_column_decltype(stmt_, c));
         originNames_ << QString::fromUtf8(sqlite3_column_origin_name(stmt_, c));
+        fieldTables_ << QString::fromUtf8(sqlite3_column_table_name(stmt_, c));
         if (tableName_.isEmpty() && sqlite3_column_table_name(stmt_, c))
             tableName_ = QString::fromUtf8(sqlite3_column_table_name(stmt_, c));
     }
     displayWidths_.assign(fieldNames_.size(), 0);
+    clearPending();
 }
 
 void Dataset::close()
@@ -120,10 +156,15 @@ void Dataset::close()
     fieldNames_.clear();
     declaredTypes_.clear();
     originNames_.clear();
+    fieldTables_.clear();
     displayWidths_.clear();
     tableName_.clear();
     current_ = -1;
     bof_ = eof_ = true;
+    // A change still pending is dropped with the rows.
+    state_ = State::Browse;
+    pending_.clear();
+    pendingSet_.clear();
     emit closed();
 }
 
@@ -207,6 +248,7 @@ void Dataset::setCurrent(int row)
 void Dataset::first()
 {
     requireOpen();
+    leaveRow();
     bof_ = true;
     eof_ = rows_.empty();
     setCurrent(rows_.empty() ? -1 : 0);
@@ -215,30 +257,37 @@ void Dataset::first()
 void Dataset::next()
 {
     requireOpen();
-    if (current_ + 1 >= rowCount())
+    int target = current_ + 1;
+    // A new row dropped on the way leaves the row that followed it in its place.
+    if (const int dropped = leaveRow(); dropped >= 0)
+        target = dropped;
+    if (target >= rowCount())
         fetchMore();
-    if (current_ + 1 >= rowCount()) {
+    if (target >= rowCount()) {
         eof_ = true;
         return;
     }
     bof_ = eof_ = false;
-    setCurrent(current_ + 1);
+    setCurrent(target);
 }
 
 void Dataset::prior()
 {
     requireOpen();
-    if (current_ <= 0) {
+    const int target = current_ - 1;
+    leaveRow();
+    if (target < 0) {
         bof_ = true;
         return;
     }
     bof_ = eof_ = false;
-    setCurrent(current_ - 1);
+    setCurrent(target);
 }
 
 void Dataset::last()
 {
     requireOpen();
+    leaveRow();
     fetchAll();
     eof_ = true;
     bof_ = rows_.empty();
@@ -248,6 +297,10 @@ void Dataset::last()
 void Dataset::moveTo(int row)
 {
     requireOpen();
+    if (row == current_)
+        return;
+    if (const int dropped = leaveRow(); dropped >= 0 && row > dropped)
+        --row;
     while (row >= rowCount() && canFetchMore())
         fetchMore();
     if (row < 0 || row >= rowCount())
@@ -282,7 +335,10 @@ int Dataset::displayWidth(int field) const
 
 void Dataset::setDisplayWidth(int field, int width)
 {
+    if (displayWidths_.at(field) == width)
+        return;
     displayWidths_.at(field) = width;
+    emit displayWidthChanged(field);
 }
 
 QString Dataset::text(int field) const
@@ -290,7 +346,7 @@ QString Dataset::text(int field) const
     requireOpen();
     if (current_ < 0)
         return QString();
-    return textAt(current_, field);
+    return shownTextAt(current_, field);
 }
 
 QString Dataset::text(const QString &name) const
@@ -314,8 +370,439 @@ QString Dataset::textAt(int row, int field) const
     return QString::fromUtf8(blob.constData() + header + start, end - start);
 }
 
+QByteArray Dataset::rawAt(int row, int field) const
+{
+    const QByteArray &blob = rows_.at(size_t(row));
+    qint32 end = 0, start = 0;
+    std::memcpy(&end, blob.constData() + field * sizeof(qint32), sizeof(qint32));
+    if (field > 0)
+        std::memcpy(&start, blob.constData() + (field - 1) * sizeof(qint32), sizeof(qint32));
+    const int header = fieldCount() * int(sizeof(qint32) + 1);
+    return QByteArray(blob.constData() + header + start, end - start);
+}
+
+QString Dataset::shownTextAt(int row, int field) const
+{
+    if (row == current_ && state_ != State::Browse && pendingSet_.at(size_t(field)))
+        return pending_.at(size_t(field));
+    return textAt(row, field);
+}
+
 int Dataset::storageTypeAt(int row, int field) const
 {
     const QByteArray &blob = rows_.at(size_t(row));
     return int(blob.at(fieldCount() * int(sizeof(qint32)) + field));
+}
+
+// ---------------------------------------------------------------- editing
+
+bool Dataset::isModified() const
+{
+    for (std::size_t f = 0; f < pendingSet_.size(); ++f)
+        if (pendingSet_[f] && (state_ == State::Edit || !pending_[f].isEmpty()))
+            return true;
+    return false;
+}
+
+void Dataset::clearPending()
+{
+    pending_.assign(size_t(fieldCount()), QString());
+    pendingSet_.assign(size_t(fieldCount()), 0);
+}
+
+void Dataset::announceCurrent(int row)
+{
+    current_ = row;
+    emit currentChanged(row);
+}
+
+void Dataset::edit()
+{
+    requireOpen();
+    if (state_ != State::Browse || current_ < 0)
+        return;
+    clearPending();
+    state_ = State::Edit;
+    emit stateChanged();
+}
+
+void Dataset::setFieldText(int field, const QString &text)
+{
+    requireOpen();
+    if (current_ < 0 || field < 0 || field >= fieldCount())
+        return;
+    edit();
+    if (shownTextAt(current_, field) == text)
+        return;
+    pending_[size_t(field)] = text;
+    pendingSet_[size_t(field)] = 1;
+    emit rowChanged(current_);
+}
+
+void Dataset::flushInput()
+{
+    if (beforePost_) {
+        const std::function<void()> hook = beforePost_;
+        hook();
+    }
+}
+
+// Before the cursor leaves the row: posts the pending change. Returns where
+// a new row stood that was dropped because nothing was typed into it, else -1.
+int Dataset::leaveRow()
+{
+    if (state_ == State::Browse)
+        return -1;
+    flushInput();
+    if (state_ == State::Insert && !isModified()) {
+        const int row = current_;
+        dropUntouchedRow();
+        return row;
+    }
+    post();
+    return -1;
+}
+
+void Dataset::post()
+{
+    if (state_ == State::Browse)
+        return;
+    flushInput();
+    if (state_ == State::Edit)
+        writeEdit();
+    else if (state_ == State::Insert && !isModified())
+        dropUntouchedRow();
+    else if (state_ == State::Insert)
+        writeInsert();
+}
+
+void Dataset::cancel()
+{
+    switch (state_) {
+    case State::Browse:
+        return;
+    case State::Edit:
+        clearPending();
+        state_ = State::Browse;
+        emit rowChanged(current_);
+        emit stateChanged();
+        return;
+    case State::Insert:
+        dropUntouchedRow();
+        return;
+    }
+}
+
+bool Dataset::dropUntouchedRow()
+{
+    const int row = current_;
+    rows_.erase(rows_.begin() + row);
+    if (hasRowIds_)
+        rowIds_.erase(rowIds_.begin() + row);
+    clearPending();
+    state_ = State::Browse;
+    emit rowRemoved(row);
+    bof_ = eof_ = rows_.empty();
+    announceCurrent(rows_.empty() ? -1 : std::min(row, rowCount() - 1));
+    emit stateChanged();
+    return true;
+}
+
+void Dataset::addNewRow(int row)
+{
+    const int n = fieldCount();
+    rows_.insert(rows_.begin() + row, packRow(std::vector<int>(size_t(n), SQLITE_NULL),
+                                              std::vector<QByteArray>(size_t(n))));
+    if (hasRowIds_)
+        rowIds_.insert(rowIds_.begin() + row, 0);
+    clearPending();
+    state_ = State::Insert;
+    bof_ = eof_ = false;
+    emit rowInserted(row);
+    announceCurrent(row);
+    emit stateChanged();
+}
+
+void Dataset::append()
+{
+    requireOpen();
+    flushInput();
+    if (state_ == State::Insert && !isModified())
+        return;
+    leaveRow();
+    fetchAll();
+    addNewRow(rowCount());
+}
+
+void Dataset::insert()
+{
+    requireOpen();
+    flushInput();
+    if (state_ == State::Insert && !isModified())
+        return;
+    leaveRow();
+    addNewRow(current_ < 0 ? 0 : current_);
+}
+
+bool Dataset::isFieldWritable(int field) const
+{
+    return !originNames_.at(field).isEmpty() && !tableName_.isEmpty()
+           && fieldTables_.at(field) == tableName_;
+}
+
+bool Dataset::acceptsFieldText(int field, const QString &text) const
+{
+    if (text.isEmpty() || !isWholeNumberField(field))
+        return true;
+    static const QRegularExpression wholeNumber(QStringLiteral("^[+-]?[0-9]+$"));
+    if (!wholeNumber.match(text).hasMatch())
+        return false;
+    bool ok = false;
+    const qlonglong value = text.toLongLong(&ok);
+    return ok && value >= INT_MIN && value <= INT_MAX;
+}
+
+void Dataset::checkFieldText(int field, const QString &text) const
+{
+    if (!acceptsFieldText(field, text))
+        throw ConversionError(QStringLiteral("'%1' はフィールド '%2' の値として有効な整数値ではありません")
+                                  .arg(text, fieldName(field)));
+}
+
+// A new text as it is written: the empty text as NULL, a whole number as an
+// integer, anything else as text (the column's affinity then applies).
+Dataset::Bound Dataset::boundText(int field, const QString &text) const
+{
+    if (text.isEmpty())
+        return {SQLITE_NULL, {}};
+    if (isWholeNumberField(field))
+        return {SQLITE_INTEGER, {}, text.toLongLong()};
+    return {SQLITE_TEXT, text.toUtf8()};
+}
+
+QString Dataset::quotedColumn(int field) const
+{
+    return quotedName(originNames_.at(field));
+}
+
+// Finds the row as it was read: by its row id, and every column read must
+// still hold the value read, with the storage type read.
+QString Dataset::rowCondition(int row, std::vector<Bound> &bound) const
+{
+    QStringList parts;
+    if (hasRowIds_) {
+        parts << QStringLiteral("rowid = ?");
+        bound.push_back({SQLITE_INTEGER, {}, rowIds_.at(size_t(row))});
+    }
+    for (int f = 0; f < fieldCount(); ++f) {
+        if (!isFieldWritable(f))
+            continue;
+        const QString column = quotedColumn(f);
+        const QByteArray raw = rawAt(row, f);
+        switch (storageTypeAt(row, f)) {
+        case SQLITE_NULL:
+            parts << column + QStringLiteral(" IS NULL");
+            break;
+        case SQLITE_INTEGER:
+            parts << column + QStringLiteral(" IS ?");
+            bound.push_back({SQLITE_INTEGER, {}, raw.toLongLong()});
+            break;
+        case SQLITE_FLOAT:
+            // A real is compared by the text it was read as.
+            parts << QStringLiteral("(typeof(%1) = 'real' AND CAST(%1 AS TEXT) = ?)").arg(column);
+            bound.push_back({SQLITE_TEXT, raw});
+            break;
+        case SQLITE_BLOB:
+            parts << column + QStringLiteral(" IS ?");
+            bound.push_back({SQLITE_BLOB, raw});
+            break;
+        default:
+            parts << column + QStringLiteral(" IS ?");
+            bound.push_back({SQLITE_TEXT, raw});
+            break;
+        }
+    }
+    return parts.join(QStringLiteral(" AND "));
+}
+
+// Runs one write inside a savepoint; unless it changed exactly one record it
+// is undone and raises DatabaseError.
+void Dataset::writeOneRow(const QString &sql, const std::vector<Bound> &bound, const QString &what)
+{
+    BusyCursor busy;
+    connection_.execute(QStringLiteral("SAVEPOINT ") + QLatin1String(kSavepoint));
+    sqlite3 *db = connection_.handle();
+    auto undo = [db] {
+        const QByteArray text = QByteArray("ROLLBACK TO ") + kSavepoint + "; RELEASE " + kSavepoint;
+        sqlite3_exec(db, text.constData(), nullptr, nullptr, nullptr);
+    };
+    const QByteArray text = sql.toUtf8();
+    sqlite3_stmt *stmt = nullptr;
+    if (sqlite3_prepare_v2(db, text.constData(), int(text.size()), &stmt, nullptr) != SQLITE_OK) {
+        const QString reason = connection_.lastError();
+        sqlite3_finalize(stmt);
+        undo();
+        throw DatabaseError(reason);
+    }
+    for (std::size_t i = 0; i < bound.size(); ++i) {
+        const Bound &b = bound[i];
+        const int index = int(i) + 1;
+        switch (b.type) {
+        case SQLITE_INTEGER: sqlite3_bind_int64(stmt, index, b.integer); break;
+        case SQLITE_TEXT: sqlite3_bind_text(stmt, index, b.bytes.constData(), int(b.bytes.size()), SQLITE_TRANSIENT); break;
+        case SQLITE_BLOB: sqlite3_bind_blob(stmt, index, b.bytes.constData(), int(b.bytes.size()), SQLITE_TRANSIENT); break;
+        default: sqlite3_bind_null(stmt, index); break;
+        }
+    }
+    if (sqlite3_step(stmt) != SQLITE_DONE) {
+        const QString reason = connection_.lastError();
+        sqlite3_finalize(stmt);
+        undo();
+        throw DatabaseError(reason);
+    }
+    sqlite3_finalize(stmt);
+    const int changed = sqlite3_changes(db);
+    if (changed != 1) {
+        undo();
+        throw DatabaseError(QStringLiteral("%1: %2の文が 1 件のレコードだけに作用しませんでした (作用したレコード %3 件)。"
+                                           "レコードは読み込んだ後に変更または削除されています")
+                                .arg(name_, what)
+                                .arg(changed));
+    }
+    connection_.execute(QStringLiteral("RELEASE ") + QLatin1String(kSavepoint));
+}
+
+void Dataset::writeEdit()
+{
+    if (tableName_.isEmpty())
+        throw DatabaseError(QStringLiteral("%1: 書き込めるテーブルがありません").arg(name_));
+    const int row = current_;
+    QStringList sets;
+    std::vector<Bound> bound;
+    for (int f = 0; f < fieldCount(); ++f) {
+        if (!pendingSet_[size_t(f)] || !isFieldWritable(f))
+            continue;
+        checkFieldText(f, pending_[size_t(f)]);
+        sets << quotedColumn(f) + QStringLiteral(" = ?");
+        bound.push_back(boundText(f, pending_[size_t(f)]));
+    }
+    if (!sets.isEmpty()) {
+        const QString where = rowCondition(row, bound);
+        writeOneRow(QStringLiteral("UPDATE ") + quotedName(tableName_) + QStringLiteral(" SET ")
+                        + sets.join(QStringLiteral(", ")) + QStringLiteral(" WHERE ") + where,
+                    bound, QStringLiteral("更新"));
+        rereadRow(row, hasRowIds_ ? rowIds_[size_t(row)] : 0);
+    }
+    clearPending();
+    state_ = State::Browse;
+    emit rowChanged(row);
+    emit stateChanged();
+}
+
+void Dataset::writeInsert()
+{
+    if (tableName_.isEmpty())
+        throw DatabaseError(QStringLiteral("%1: 書き込めるテーブルがありません").arg(name_));
+    const int row = current_;
+    QStringList columns, marks;
+    std::vector<Bound> bound;
+    for (int f = 0; f < fieldCount(); ++f) {
+        const QString &text = pending_[size_t(f)];
+        if (!pendingSet_[size_t(f)] || text.isEmpty() || !isFieldWritable(f))
+            continue;
+        checkFieldText(f, text);
+        columns << quotedColumn(f);
+        marks << QStringLiteral("?");
+        bound.push_back(boundText(f, text));
+    }
+    const QString values = columns.isEmpty()
+                               ? QStringLiteral(" DEFAULT VALUES")
+                               : QStringLiteral(" (") + columns.join(QStringLiteral(", ")) + QStringLiteral(") VALUES (")
+                                     + marks.join(QStringLiteral(", ")) + QLatin1Char(')');
+    writeOneRow(QStringLiteral("INSERT INTO ") + quotedName(tableName_) + values, bound, QStringLiteral("追加"));
+    const qint64 rowId = sqlite3_last_insert_rowid(connection_.handle());
+    if (hasRowIds_)
+        rowIds_[size_t(row)] = rowId;
+    rereadRow(row, hasRowIds_ ? rowId : 0);
+    clearPending();
+    state_ = State::Browse;
+    emit rowChanged(row);
+    emit stateChanged();
+}
+
+// After a write the cached row holds what the table now holds, so that the
+// next write finds it by the values as stored.
+void Dataset::rereadRow(int row, qint64 rowId)
+{
+    const int n = fieldCount();
+    std::vector<int> types(static_cast<std::size_t>(n));
+    std::vector<QByteArray> texts(static_cast<std::size_t>(n));
+    for (int f = 0; f < n; ++f) {
+        if (pendingSet_[size_t(f)]) {
+            const Bound b = boundText(f, pending_[size_t(f)]);
+            types[size_t(f)] = b.type;
+            texts[size_t(f)] = b.type == SQLITE_INTEGER ? QByteArray::number(b.integer) : b.bytes;
+        } else {
+            types[size_t(f)] = storageTypeAt(row, f);
+            texts[size_t(f)] = rawAt(row, f);
+        }
+    }
+    QStringList columns;
+    std::vector<int> fields;
+    for (int f = 0; f < n; ++f)
+        if (isFieldWritable(f)) {
+            columns << quotedColumn(f);
+            fields.push_back(f);
+        }
+    if (rowId != 0 && !columns.isEmpty()) {
+        const QByteArray sql = (QStringLiteral("SELECT ") + columns.join(QStringLiteral(", "))
+                                + QStringLiteral(" FROM ") + quotedName(tableName_)
+                                + QStringLiteral(" WHERE rowid = ?")).toUtf8();
+        sqlite3_stmt *stmt = nullptr;
+        if (sqlite3_prepare_v2(connection_.handle(), sql.constData(), int(sql.size()), &stmt, nullptr) == SQLITE_OK) {
+            sqlite3_bind_int64(stmt, 1, rowId);
+            if (sqlite3_step(stmt) == SQLITE_ROW) {
+                for (std::size_t c = 0; c < fields.size(); ++c) {
+                    const int f = fields[c];
+                    const int type = sqlite3_column_type(stmt, int(c));
+                    const char *text = reinterpret_cast<const char *>(sqlite3_column_text(stmt, int(c)));
+                    types[size_t(f)] = type;
+                    texts[size_t(f)] = QByteArray(text, sqlite3_column_bytes(stmt, int(c)));
+                }
+            }
+        }
+        sqlite3_finalize(stmt);
+    }
+    rows_[size_t(row)] = packRow(types, texts);
+}
+
+void Dataset::deleteCurrent()
+{
+    requireOpen();
+    if (current_ < 0)
+        return;
+    if (state_ == State::Insert) {
+        dropUntouchedRow();
+        return;
+    }
+    if (tableName_.isEmpty())
+        throw DatabaseError(QStringLiteral("%1: 書き込めるテーブルがありません").arg(name_));
+    const int row = current_;
+    std::vector<Bound> bound;
+    const QString where = rowCondition(row, bound);
+    writeOneRow(QStringLiteral("DELETE FROM ") + quotedName(tableName_) + QStringLiteral(" WHERE ") + where,
+                bound, QStringLiteral("削除"));
+    rows_.erase(rows_.begin() + row);
+    if (hasRowIds_)
+        rowIds_.erase(rowIds_.begin() + row);
+    clearPending();
+    const bool wasEditing = state_ != State::Browse;
+    state_ = State::Browse;
+    emit rowRemoved(row);
+    if (row >= rowCount() && canFetchMore())
+        fetchMore();
+    bof_ = eof_ = rows_.empty();
+    announceCurrent(rows_.empty() ? -1 : std::min(row, rowCount() - 1));
+    if (wasEditing)
+        emit stateChanged();
 }

@@ -2,6 +2,7 @@
 #include <QByteArray>
 #include <QObject>
 #include <QString>
+#include <functional>
 #include <vector>
 
 struct sqlite3_stmt;
@@ -13,10 +14,19 @@ class Connection;
 // Opening steps only as far as the first rows; moving on, or a grid scrolling,
 // reads more; last() reads to the end. Every field is read as text; each
 // field also keeps its declared type and a display width in characters.
+//
+// Editing: the current row can be edited, or a new row inserted, and the
+// change stays pending in the query until it is posted. Every cursor move
+// posts it first (a post that fails raises and the cursor stays); reopening
+// or closing the query drops it. A write changes exactly the one row shown:
+// it finds the row by its row id and by every value read, inside a savepoint,
+// and is undone when it did not touch exactly one record.
 class Dataset : public QObject {
     Q_OBJECT
 public:
     static constexpr int kFetchStep = 256;
+
+    enum class State { Browse, Edit, Insert };
 
     Dataset(Connection &connection, const QString &name, QObject *parent = nullptr);
     ~Dataset() override;
@@ -54,6 +64,40 @@ public:
     void fetchMore(int count = kFetchStep);
     void fetchAll();
 
+    // ---- editing
+    State state() const { return state_; }
+    // A field of the row being edited or inserted holds a new text.
+    bool isModified() const;
+    // Puts the current row into the edit state (nothing when there is none).
+    void edit();
+    // Gives a field of the current row a new text, pending until posted.
+    void setFieldText(int field, const QString &text);
+    // A new empty row at the end, or before the current row; it becomes the
+    // current row. Posts the pending change first; nothing when the current
+    // row is a new row not typed into yet.
+    void append();
+    void insert();
+    // Writes the pending change: the edited row with an update of the fields
+    // given new texts, a new row with an insert of the fields typed (a new
+    // row never typed into is dropped). Raises DatabaseError or
+    // ConversionError; the row then stays being edited or inserted.
+    void post();
+    // Drops the pending change; a new row disappears.
+    void cancel();
+    // Deletes the current row from the table (a new row is only dropped);
+    // the row that followed, or the new last, becomes current.
+    void deleteCurrent();
+    // Whether a field can take a text: a whole-number field only a whole
+    // number of 32 bits; the empty text always (it writes NULL).
+    bool acceptsFieldText(int field, const QString &text) const;
+    // Raises ConversionError when the field cannot take the text.
+    void checkFieldText(int field, const QString &text) const;
+    // Whether a field reads a column of the query's table, so it can be written.
+    bool isFieldWritable(int field) const;
+    // Called first whenever the pending change is to be posted: a grid hands
+    // in the text of its open cell editor.
+    void setBeforePost(std::function<void()> hook) { beforePost_ = std::move(hook); }
+
     // Fields, counted from 0 in select order.
     int fieldCount() const { return int(fieldNames_.size()); }
     QString fieldName(int field) const { return fieldNames_.at(field); }
@@ -69,11 +113,16 @@ public:
     int displayWidth(int field) const;
     void setDisplayWidth(int field, int width);
 
-    // Field texts of the current row; an empty query reads empty texts. An
-    // unknown field name raises DatabaseError.
+    // Field texts of the current row, with the pending texts of a row being
+    // edited; an empty query reads empty texts. An unknown field name raises
+    // DatabaseError.
     QString text(int field) const;
     QString text(const QString &name) const;
+    // The value read for a row (a new row reads empty texts).
     QString textAt(int row, int field) const;
+    // What a grid shows: the pending text of the row being edited, else the
+    // value read.
+    QString shownTextAt(int row, int field) const;
     int storageTypeAt(int row, int field) const; // SQLITE_INTEGER, ..., SQLITE_NULL
     qint64 rowIdAt(int row) const { return rowIds_.at(row); }
 
@@ -85,6 +134,13 @@ signals:
     void closed();
     void currentChanged(int row);
     void rowsFetched(int first, int last);
+    // Editing: a new row came or a row went (the rows after it shift), the
+    // texts of a row changed, the edit state changed, a display width was set.
+    void rowInserted(int row);
+    void rowRemoved(int row);
+    void rowChanged(int row);
+    void stateChanged();
+    void displayWidthChanged(int field);
 
 private:
     void requireOpen() const;
@@ -92,6 +148,26 @@ private:
     void prepare();
     void readRow();
     void finishStatement();
+    int leaveRow();
+    void flushInput();
+    bool dropUntouchedRow();
+    void clearPending();
+    void writeEdit();
+    void writeInsert();
+    void rereadRow(int row, qint64 rowId);
+    void addNewRow(int row);
+    void announceCurrent(int row);
+    QByteArray rawAt(int row, int field) const;
+    // A value bound to a parameter of a write.
+    struct Bound {
+        int type;         // SQLITE_INTEGER, SQLITE_TEXT, SQLITE_BLOB or SQLITE_NULL
+        QByteArray bytes; // text or blob
+        qint64 integer = 0;
+    };
+    Bound boundText(int field, const QString &text) const;
+    QString quotedColumn(int field) const;
+    QString rowCondition(int row, std::vector<Bound> &bound) const;
+    void writeOneRow(const QString &sql, const std::vector<Bound> &bound, const QString &what);
 
     Connection &connection_;
     QString name_;
@@ -105,6 +181,7 @@ private:
     QStringList fieldNames_;
     QStringList declaredTypes_;
     QStringList originNames_;
+    QStringList fieldTables_;
     std::vector<int> displayWidths_;
     QString tableName_;
 
@@ -115,4 +192,9 @@ private:
     int current_ = -1;
     bool bof_ = true;
     bool eof_ = true;
+
+    State state_ = State::Browse;
+    std::vector<QString> pending_;
+    std::vector<char> pendingSet_;
+    std::function<void()> beforePost_;
 };
