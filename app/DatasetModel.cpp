@@ -22,6 +22,7 @@ DatasetModel::DatasetModel(Dataset *dataset, QObject *parent)
     // The data module may go before the grids: nothing is read after that.
     connect(dataset, &QObject::destroyed, this, [this] {
         beginResetModel();
+        mapped_ = false;
         rows_ = 0;
         fields_.assign(columns_.size(), -1);
         markerRow_ = -1;
@@ -152,7 +153,7 @@ bool DatasetModel::setData(const QModelIndex &index, const QVariant &value, int 
 
 bool DatasetModel::canFetchMore(const QModelIndex &parent) const
 {
-    return !parent.isValid() && mapped_ && dataset_->canFetchMore();
+    return !parent.isValid() && mapped_ && dataset_ && dataset_->canFetchMore();
 }
 
 void DatasetModel::fetchMore(const QModelIndex &parent)

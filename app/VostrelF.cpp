@@ -113,10 +113,6 @@ bool TVostrelF::event(QEvent *event)
 
 bool TVostrelF::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::Resize && watched == c2P) {
-        c02cht->setGeometry(0, 0, c2P->width(), 270);
-        return false;
-    }
     if (event->type() == QEvent::KeyPress) {
         if (const ControlHandlers *h = handlersOf(qobject_cast<QWidget *>(watched)); h && h->keyDown) {
             auto *keyEvent = static_cast<QKeyEvent *>(event);

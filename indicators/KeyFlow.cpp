@@ -199,7 +199,8 @@ void TVostrelF::adgKeyDown(QObject *, int &Key, Qt::KeyboardModifiers)
         uda(3);
         a106dyE->setFocus();
     } else if (Key == Qt::Key_Escape) {
-        a102knE->setFocus();
+        a102knE->setFocus(); // the grid's own Esc follows and discards a change
+        return;
     } else {
         return;
     }

@@ -20,6 +20,13 @@ Tdm::Tdm(QObject *parent)
     setObjectName(QStringLiteral("dm"));
 }
 
+// The queries go before the connection they were opened on.
+Tdm::~Tdm()
+{
+    qDeleteAll(findChildren<DataSource *>(Qt::FindDirectChildrenOnly));
+    qDeleteAll(findChildren<Dataset *>(Qt::FindDirectChildrenOnly));
+}
+
 Dataset *Tdm::query(const char *name, bool editable)
 {
     auto *dataset = new Dataset(csq, QString::fromLatin1(name), this);

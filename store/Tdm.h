@@ -10,6 +10,7 @@ class Tdm : public QObject {
     Q_OBJECT
 public:
     explicit Tdm(QObject *parent = nullptr);
+    ~Tdm() override;
 
     Connection csq;
 
