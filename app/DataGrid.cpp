@@ -11,6 +11,7 @@
 #include <QRegularExpression>
 #include <QRegularExpressionValidator>
 #include <QScopedValueRollback>
+#include <QPainter>
 #include <QStyledItemDelegate>
 #include <algorithm>
 
@@ -32,6 +33,21 @@ int sizeInDeclaredType(const QString &declared)
 class GridDelegate : public QStyledItemDelegate {
 public:
     explicit GridDelegate(DataGrid *grid) : QStyledItemDelegate(grid), grid_(grid) {}
+
+    // A cell keeps 2 pixels either side of its text, as the column widths
+    // (display width x "0" + 4) count on; styles keep a wider margin.
+    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        const QWidget *widget = option.widget;
+        const QStyle *style = widget ? widget->style() : QApplication::style();
+        const int extra = style->pixelMetric(QStyle::PM_FocusFrameHMargin, &option, widget) + 1 - 2;
+        QStyleOptionViewItem wider = option;
+        wider.rect.adjust(-extra, 0, extra, 0);
+        painter->save();
+        painter->setClipRect(option.rect);
+        QStyledItemDelegate::paint(painter, wider, index);
+        painter->restore();
+    }
 
     QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &, const QModelIndex &index) const override
     {
