@@ -10,6 +10,18 @@
 // Start-up on a real window: the first activation and what stops it.
 class TestStartup : public QObject {
     Q_OBJECT
+
+    // The window over the current folder, shown: its activation runs the
+    // start-up sequence.
+    struct Started {
+        Started()
+        {
+            window.setDataModule(&dm);
+            window.show();
+        }
+        TVostrelF window;
+        Tdm dm; // goes first, as at the program's end
+    };
 private slots:
     void badDatabaseStopsWithTheErrorBox_data()
     {
@@ -29,10 +41,9 @@ private slots:
             file.write(content);
         }
         ScriptedBoxes boxes;
-        TVostrelF window;
-        Tdm dm;
-        window.setDataModule(&dm);
-        window.show();
+        Started started;
+        TVostrelF &window = started.window;
+        Tdm &dm = started.dm;
         QVERIFY(QTest::qWaitForWindowActive(&window));
         QCOMPARE(boxes.errors.size(), 1);
         QVERIFY2(boxes.errors.first().contains(reason), qPrintable(boxes.errors.first()));
@@ -47,10 +58,9 @@ private slots:
     {
         WorkFolder folder;
         ScriptedBoxes boxes;
-        TVostrelF window;
-        Tdm dm;
-        window.setDataModule(&dm);
-        window.show();
+        Started started;
+        TVostrelF &window = started.window;
+        Tdm &dm = started.dm;
         QVERIFY(QTest::qWaitForWindowActive(&window));
 
         QCOMPARE(boxes.errors.size(), 1);
