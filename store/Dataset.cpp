@@ -523,25 +523,30 @@ void Dataset::addNewRow(int row)
     emit stateChanged();
 }
 
-void Dataset::append()
+// An untouched new row is not followed by another; any other row is left
+// (and its change written) first.
+bool Dataset::leaveForNewRow()
 {
     requireOpen();
     flushInput();
     if (state_ == State::Insert && !isModified())
-        return;
+        return false;
     leaveRow();
+    return true;
+}
+
+void Dataset::append()
+{
+    if (!leaveForNewRow())
+        return;
     fetchAll();
     addNewRow(rowCount());
 }
 
 void Dataset::insert()
 {
-    requireOpen();
-    flushInput();
-    if (state_ == State::Insert && !isModified())
-        return;
-    leaveRow();
-    addNewRow(current_ < 0 ? 0 : current_);
+    if (leaveForNewRow())
+        addNewRow(current_ < 0 ? 0 : current_);
 }
 
 bool Dataset::isFieldWritable(int field) const

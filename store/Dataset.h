@@ -155,6 +155,7 @@ private:
     void writeEdit();
     void writeInsert();
     void rereadRow(int row, qint64 rowId);
+    bool leaveForNewRow();
     void addNewRow(int row);
     void announceCurrent(int row);
     QByteArray rawAt(int row, int field) const;
