@@ -206,27 +206,15 @@ void Dataset::fetchAll()
 void Dataset::readRow()
 {
     const int n = fieldCount();
-    const int header = n * int(sizeof(qint32) + 1);
-    int textBytes = 0;
-    for (int f = 0; f < n; ++f)
-        textBytes += sqlite3_column_bytes(stmt_, f + firstField_);
-    QByteArray blob(header + textBytes, Qt::Uninitialized);
-    char *ends = blob.data();
-    char *types = ends + n * sizeof(qint32);
-    char *texts = blob.data() + header;
-    qint32 end = 0;
+    std::vector<int> types(static_cast<size_t>(n));
+    std::vector<QByteArray> texts(static_cast<size_t>(n));
     for (int f = 0; f < n; ++f) {
         const int c = f + firstField_;
-        const int type = sqlite3_column_type(stmt_, c);
-        const unsigned char *text = sqlite3_column_text(stmt_, c);
-        const int bytes = sqlite3_column_bytes(stmt_, c);
-        if (bytes > 0)
-            std::memcpy(texts + end, text, size_t(bytes));
-        end += bytes;
-        std::memcpy(ends + f * sizeof(qint32), &end, sizeof(qint32));
-        types[f] = char(type);
+        types[f] = sqlite3_column_type(stmt_, c); // before the text converts it
+        const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(stmt_, c));
+        texts[f] = QByteArray::fromRawData(text, sqlite3_column_bytes(stmt_, c));
     }
-    rows_.push_back(std::move(blob));
+    rows_.push_back(packRow(types, texts));
     if (hasRowIds_)
         rowIds_.push_back(sqlite3_column_int64(stmt_, 0));
 }
