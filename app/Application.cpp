@@ -1,9 +1,21 @@
 #include "Application.h"
 #include "store/Boxes.h"
+#include "store/BusyCursor.h"
 #include "store/Errors.h"
+#include <QCursor>
 #include <exception>
 
-Application::Application(int &argc, char **argv) : QApplication(argc, argv) {}
+Application::Application(int &argc, char **argv) : QApplication(argc, argv)
+{
+    // The busy pointer while the store works.
+    BusyCursor::setHooks([] { QGuiApplication::setOverrideCursor(Qt::WaitCursor); },
+                         [] { QGuiApplication::restoreOverrideCursor(); });
+}
+
+Application::~Application()
+{
+    BusyCursor::setHooks({}, {});
+}
 
 bool Application::notify(QObject *receiver, QEvent *event)
 {

@@ -7,6 +7,7 @@
 class Application : public QApplication {
 public:
     Application(int &argc, char **argv);
+    ~Application() override;
     bool notify(QObject *receiver, QEvent *event) override;
 
     // Shows the general error box for what a handler let escape.

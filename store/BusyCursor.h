@@ -1,8 +1,10 @@
 #pragma once
+#include <functional>
 
-// Shows the busy pointer while the data-access layer works (when there is a
-// GUI application at all). Nested ones, as in a loop of statements inside
-// one operation, leave the pointer to the outermost.
+// Marks the time the data-access layer works, so that the window can show
+// the busy pointer. The store knows no pointer: the window sets the two
+// hooks. Nested marks, as in a loop of statements inside one operation,
+// leave the hooks to the outermost.
 class BusyCursor {
 public:
     BusyCursor();
@@ -10,6 +12,7 @@ public:
     BusyCursor(const BusyCursor &) = delete;
     BusyCursor &operator=(const BusyCursor &) = delete;
 
-private:
-    bool shown_ = false;
+    // Called when the outermost mark begins and when it ends; empty hooks
+    // (the default) do nothing.
+    static void setHooks(std::function<void()> begin, std::function<void()> end);
 };
