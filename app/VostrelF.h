@@ -75,6 +75,12 @@ public:
     void adgExit(QObject *Sender);
     void adgKeyDown(QObject *Sender, int &Key, Qt::KeyboardModifiers Shift);
 
+    // ---- FX list and prices
+    void uqf1(int id);
+    void uqf2(int id);
+    void udb(int id);
+    void b103fnEKeyDown(QObject *Sender, int &Key, Qt::KeyboardModifiers Shift);
+
     // ---- buttons of later subsystems
     void a203cwBClick(QObject *Sender);
     void a204crBClick(QObject *Sender);
