@@ -161,6 +161,7 @@ void Dataset::close()
     tableName_.clear();
     current_ = -1;
     bof_ = eof_ = true;
+    walking_ = rowsLetGo_ = false;
     // A change still pending is dropped with the rows.
     state_ = State::Browse;
     pending_.clear();
@@ -297,6 +298,52 @@ void Dataset::moveTo(int row)
     setCurrent(row);
 }
 
+void Dataset::beginWalk()
+{
+    requireOpen();
+    leaveRow();
+    walking_ = true;
+}
+
+void Dataset::walkNext()
+{
+    requireOpen();
+    if (current_ + 1 < rowCount()) {
+        ++current_;
+        bof_ = eof_ = false;
+        return;
+    }
+    const int rc = stmt_ ? sqlite3_step(stmt_) : SQLITE_DONE;
+    if (rc != SQLITE_ROW) {
+        if (stmt_) {
+            const QString reason = connection_.lastError();
+            finishStatement();
+            if (rc != SQLITE_DONE)
+                throw DatabaseError(reason);
+        }
+        eof_ = true;
+        return;
+    }
+    rows_.clear();
+    rowIds_.clear();
+    rowsLetGo_ = true;
+    readRow();
+    current_ = 0;
+    bof_ = eof_ = false;
+}
+
+void Dataset::endWalk()
+{
+    if (!walking_)
+        return;
+    walking_ = false;
+    if (rowsLetGo_) {
+        rowsLetGo_ = false;
+        emit rowsReplaced();
+    }
+    emit currentChanged(current_);
+}
+
 int Dataset::fieldIndex(const QString &name) const
 {
     for (int f = 0; f < fieldNames_.size(); ++f)
@@ -337,13 +384,18 @@ QString Dataset::text(int field) const
     return shownTextAt(current_, field);
 }
 
-QString Dataset::text(const QString &name) const
+int Dataset::requireField(const QString &name) const
 {
-    requireOpen();
     const int field = fieldIndex(name);
     if (field < 0)
         throw DatabaseError(noSuchField(name_, name));
-    return text(field);
+    return field;
+}
+
+QString Dataset::text(const QString &name) const
+{
+    requireOpen();
+    return text(requireField(name));
 }
 
 QString Dataset::textAt(int row, int field) const
