@@ -81,6 +81,9 @@ public:
     void udb(int id);
     void b103fnEKeyDown(QObject *Sender, int &Key, Qt::KeyboardModifiers Shift);
 
+    // ---- value files (1 writes, 2 reads back) and FX price files (3)
+    void uqCsv(int id);
+
     // ---- buttons of later subsystems
     void a203cwBClick(QObject *Sender);
     void a204crBClick(QObject *Sender);
@@ -190,6 +193,10 @@ private:
 
     void buildLayout();
     void connectHandlers();
+
+    // The value files' two directions, after the common first steps.
+    void writeValueFiles(const QString &folder);
+    void readValueFiles(const QString &folder);
 
     // The keyboard entry flow's common steps.
     using Stepper = void (*)(QString &, int);
