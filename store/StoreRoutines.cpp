@@ -8,11 +8,6 @@
 
 namespace {
 
-bool isTextKind(const QString &kind)
-{
-    return kind == QLatin1String("varchar") || kind == QLatin1String("nchar");
-}
-
 // A quote inside a value is doubled, so the value is stored as typed and is
 // never read as statement text.
 QString quoteInner(QString text)
@@ -21,6 +16,11 @@ QString quoteInner(QString text)
 }
 
 } // namespace
+
+bool StoreRoutines::isTextKind(const QString &kind)
+{
+    return kind == QLatin1String("varchar") || kind == QLatin1String("nchar");
+}
 
 Tdm &StoreRoutines::dm() const
 {

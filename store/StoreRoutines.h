@@ -43,6 +43,10 @@ public:
     // Runs sqw like uExSql, but raises the database's reason on failure.
     void executeOrRaise();
 
+    // Whether a column of the dictionary kind KT is a text column, whose
+    // values the builder quotes; all others are written unquoted.
+    static bool isTextKind(const QString &kind);
+
     // Gives field k of a query just opened from a select of the builder the
     // display width DPW of column row k in qst.
     void applyDisplayWidths(Dataset &query);
