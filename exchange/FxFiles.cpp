@@ -12,7 +12,7 @@
 #include "exchange/PriceLine.h"
 #include "store/Boxes.h"
 #include "store/Errors.h"
-#include "store/NumberLiteral.h"
+#include "store/PreparedInsert.h"
 #include "store/Tdm.h"
 #include "store/TransactionGuard.h"
 #include "store/WholeNumber.h"
@@ -49,7 +49,11 @@ QString closingText(const Refusals &refused)
 // One reading of every FX price file into AFX, inside one transaction.
 class PriceImport {
 public:
-    explicit PriceImport(TVostrelF &w) : w_(w), csq_(w.dm().csq), qf1_(*w.dm().qf1) { readColumnKinds(); }
+    // The insert is prepared once, from the column rows of stnm.
+    explicit PriceImport(TVostrelF &w)
+        : w_(w), csq_(w.dm().csq), qf1_(*w.dm().qf1), insert_(csq_, w.stnm, w.insertColumns())
+    {
+    }
 
     // Replaces every price; false when the user cancelled, and then AFX is
     // as it was.
@@ -96,33 +100,17 @@ private:
         return true;
     }
 
-    // Which value slots belong to columns that are no text columns: the
-    // builder writes those unquoted.
-    void readColumnKinds()
-    {
-        w_.uqTst(1);
-        Dataset &qst = *w_.dm().qst;
-        for (qst.first(); !qst.eof(); qst.next())
-            numberSlot_.push_back(!StoreRoutines::isTextKind(qst.text(QStringLiteral("KT"))));
-    }
-
-    bool slotsHoldNumbers() const
-    {
-        for (size_t k = 0; k < numberSlot_.size(); ++k) {
-            const QString &value = w_.sa[StoreRoutines::kFirstValueSlot + int(k)];
-            if (numberSlot_[k] && !value.isEmpty() && !NumberLiteral::accepts(value))
-                return false;
-        }
-        return true;
-    }
-
-    // The builder's insert of the slots; false when it is refused. A refused
-    // insert undoes itself alone; should the database have ended the whole
-    // transaction instead, the import stops.
+    // The insert of the slots, bound where that stores the row the builder's
+    // statement stores, else the builder's statement itself; false when it is
+    // refused. A refused insert undoes itself alone; should the database have
+    // ended the whole transaction instead, the import stops.
     bool storeRow()
     {
-        if (!slotsHoldNumbers())
-            return false;
+        switch (insert_.run(&w_.sa[StoreRoutines::kFirstValueSlot])) {
+        case PreparedInsert::Outcome::Stored: return true;
+        case PreparedInsert::Outcome::Refused: return false;
+        case PreparedInsert::Outcome::NeedsLiteral: break;
+        }
         try {
             w_.ucSql(2);
             csq_.execute(w_.sqw);
@@ -139,7 +127,7 @@ private:
     TVostrelF &w_;
     Connection &csq_;
     Dataset &qf1_;
-    std::vector<bool> numberSlot_;
+    PreparedInsert insert_;
     Refusals refused_;
 };
 

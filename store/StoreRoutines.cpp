@@ -102,6 +102,17 @@ void StoreRoutines::uqTst(int id)
     }
 }
 
+std::vector<PreparedInsert::Column> StoreRoutines::insertColumns()
+{
+    uqTst(1);
+    std::vector<PreparedInsert::Column> columns;
+    Dataset &qst = *dm().qst;
+    for (qst.first(); !qst.eof(); qst.next())
+        columns.push_back({columnName(), isTextKind(qst.text(QStringLiteral("KT"))),
+                           WholeNumber::parseOrZero(qst.text(QStringLiteral("LN")))});
+    return columns;
+}
+
 void StoreRoutines::applyDisplayWidths(Dataset &query)
 {
     Dataset &qst = *dm().qst;
