@@ -197,6 +197,7 @@ private:
     // The value files' two directions, after the common first steps.
     void writeValueFiles(const QString &folder);
     void readValueFiles(const QString &folder);
+    void readPriceFiles();
 
     // The keyboard entry flow's common steps.
     using Stepper = void (*)(QString &, int);

@@ -9,11 +9,6 @@
 
 namespace {
 
-bool isTextKind(const QString &kind)
-{
-    return kind == QLatin1String("varchar") || kind == QLatin1String("nchar");
-}
-
 // A quote inside a value is doubled, so the value is stored as typed and is
 // never read as statement text.
 QString quoteInner(QString text)
@@ -22,6 +17,11 @@ QString quoteInner(QString text)
 }
 
 } // namespace
+
+bool StoreRoutines::isTextKind(const QString &kind)
+{
+    return kind == QLatin1String("varchar") || kind == QLatin1String("nchar");
+}
 
 Tdm &StoreRoutines::dm() const
 {
@@ -101,6 +101,17 @@ void StoreRoutines::uqTst(int id)
         qst.setSql(sq);
         qst.open();
     }
+}
+
+std::vector<PreparedInsert::Column> StoreRoutines::insertColumns()
+{
+    uqTst(1);
+    std::vector<PreparedInsert::Column> columns;
+    Dataset &qst = *dm().qst;
+    for (qst.first(); !qst.eof(); qst.next())
+        columns.push_back({columnName(), isTextKind(qst.text(QStringLiteral("KT"))),
+                           WholeNumber::parseOrZero(qst.text(QStringLiteral("LN")))});
+    return columns;
 }
 
 void StoreRoutines::applyDisplayWidths(Dataset &query)

@@ -1,6 +1,8 @@
 #pragma once
 #include <QString>
+#include "PreparedInsert.h"
 #include <array>
+#include <vector>
 
 class Dataset;
 class Tdm;
@@ -46,6 +48,14 @@ public:
     void uExSql();
     // Runs sqw like uExSql, but raises the reason on failure.
     void executeOrRaise();
+
+    // Whether a column of the dictionary kind KT is a text column, whose
+    // values the builder quotes; all others are written unquoted.
+    static bool isTextKind(const QString &kind);
+
+    // The column rows of stnm (uqTst(1)) as the insert builder reads them:
+    // name, whether a text column, and the length texts are cut to.
+    std::vector<PreparedInsert::Column> insertColumns();
 
     // Gives field k of a query just opened from a select of the builder the
     // display width DPW of column row k in qst.
