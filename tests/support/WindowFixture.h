@@ -1,4 +1,5 @@
 #pragma once
+#include "BrowserStandIn.h"
 #include "ScriptedBoxes.h"
 #include "WorkFolder.h"
 #include "app/VostrelF.h"
@@ -10,10 +11,12 @@
 #include <memory>
 
 // The real window over a temporary working folder whose SQDB.DB holds the
-// standard dictionary, every data table and the rows a test seeds.
+// standard dictionary, every data table and the rows a test seeds. The web
+// view gets the browser stand-in unless the test gives another factory.
 class WindowFixture {
 public:
-    explicit WindowFixture(const QStringList &seed = {})
+    explicit WindowFixture(const QStringList &seed = {}, WebView::ControlFactory browser = BrowserScope::standIn)
+        : browserScope(std::move(browser))
     {
         prepareDatabase(seed);
         window = std::make_unique<TVostrelF>();
@@ -43,6 +46,7 @@ public:
         return probe.text(0);
     }
 
+    BrowserScope browserScope;
     WorkFolder folder;
     ScriptedBoxes boxes;
     std::unique_ptr<TVostrelF> window;
