@@ -92,6 +92,71 @@ private slots:
         QCOMPARE(f.boxes.errors.size(), 1);
     }
 
+    void enterStartsTheViewNotTheWindowOrThePage()
+    {
+        WindowFixture f(kSeed);
+        f.start();
+        TVostrelF &w = *f.window;
+        w.pc->setCurrentWidget(w.ets);
+        QCOMPARE(w.e201EB->state(), WebView::State::NotStarted);
+        w.pc->setCurrentWidget(w.ats);
+        w.a102knE->setFocus();
+        QTest::keyClick(w.a102knE, Qt::Key_Return);
+        QCOMPARE(w.e201EB->state(), WebView::State::Starting);
+        QCOMPARE(w.e201EB->rememberedUrl(), QStringLiteral("data:text/html,a"));
+        QVERIFY(w.a106dyE->hasFocus());
+        QCOMPARE(w.pc->currentWidget(), w.ats);
+
+        QTest::keyClick(w.a106dyE, Qt::Key_F12); // F12 shows the page, without navigating
+        QCOMPARE(w.pc->currentWidget(), w.ets);
+        standIn(*w.e201EB)->becomeReady();
+        QTest::mouseClick(w.e102agB, Qt::LeftButton);
+        QTest::keyClick(w.a106dyE, Qt::Key_F12);
+        QCOMPARE(standIn(*w.e201EB)->loaded.size(), 1);
+    }
+
+    void returnButtonGivesTheFieldBackItsFocus_data()
+    {
+        QTest::addColumn<QString>("field");
+        for (const char *name : {"a106dyE", "a107dmE", "a108ddE", "a109hhE", "a110hmE", "a111rvE", "a112evE", "a113cvE"})
+            QTest::newRow(name) << QString::fromLatin1(name);
+    }
+    void returnButtonGivesTheFieldBackItsFocus()
+    {
+        QFETCH(QString, field);
+        WindowFixture f(kSeed);
+        f.start();
+        TVostrelF &w = *f.window;
+        auto *edit = w.findChild<QLineEdit *>(field);
+        edit->setFocus();
+        QTest::keyClick(edit, Qt::Key_F12);
+        QCOMPARE(w.e103fmL->text(), field);
+        for (int press = 0; press < 2; ++press) { // the same, any number of times
+            w.e102agB->setFocus();
+            QTest::mouseClick(w.e102agB, Qt::LeftButton);
+            QCOMPARE(w.pc->currentWidget(), w.ats);
+            QVERIFY(edit->hasFocus());
+            QCOMPARE(background(edit), QColor(0, 0, 255));
+            QVERIFY(!w.a00gdL->text().isEmpty());
+        }
+    }
+
+    void returnButtonBeforeAnyF12OnlyShowsTheIndicatorPage()
+    {
+        WindowFixture f(kSeed);
+        f.start();
+        TVostrelF &w = *f.window;
+        w.a107dmE->setFocus(); // the page's last field: not the one to come back to
+        w.pc->setCurrentWidget(w.ets); // by the tab, without F12
+        w.e102agB->setFocus();
+        QTest::mouseClick(w.e102agB, Qt::LeftButton);
+        QCOMPARE(w.pc->currentWidget(), w.ats);
+        QCOMPARE(w.e103fmL->text(), QStringLiteral("e103fmL"));
+        for (QLineEdit *field : {w.a106dyE, w.a107dmE, w.a108ddE, w.a109hhE, w.a110hmE, w.a111rvE, w.a112evE, w.a113cvE})
+            QVERIFY(!field->hasFocus());
+        QVERIFY(w.pc->isAncestorOf(QApplication::focusWidget()));
+    }
+
     void indicatorNineNavigatesAndShowsThePage()
     {
         WindowFixture f(kSeed);
