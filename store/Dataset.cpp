@@ -305,6 +305,14 @@ int Dataset::fieldIndex(const QString &name) const
     return -1;
 }
 
+int Dataset::requireField(const QString &name) const
+{
+    const int field = fieldIndex(name);
+    if (field < 0)
+        throw DatabaseError(noSuchField(name_, name));
+    return field;
+}
+
 bool Dataset::isWholeNumberField(int field) const
 {
     return declaredTypes_.at(field).contains(QLatin1String("INT"), Qt::CaseInsensitive);
@@ -340,10 +348,7 @@ QString Dataset::text(int field) const
 QString Dataset::text(const QString &name) const
 {
     requireOpen();
-    const int field = fieldIndex(name);
-    if (field < 0)
-        throw DatabaseError(noSuchField(name_, name));
-    return text(field);
+    return text(requireField(name));
 }
 
 QString Dataset::textAt(int row, int field) const

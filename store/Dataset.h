@@ -102,6 +102,7 @@ public:
     int fieldCount() const { return int(fieldNames_.size()); }
     QString fieldName(int field) const { return fieldNames_.at(field); }
     int fieldIndex(const QString &name) const; // -1 when there is none
+    int requireField(const QString &name) const; // raises DatabaseError when there is none
     QString declaredType(int field) const { return declaredTypes_.at(field); }
     bool isWholeNumberField(int field) const;
     // The table and column a field reads, where the database can tell.

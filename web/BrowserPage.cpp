@@ -1,5 +1,6 @@
-// The browser page: the return to the entry panel.
+// The browser page: the return to the entry panel and the browser list.
 #include "app/VostrelF.h"
+#include "store/Tdm.h"
 #include <QLabel>
 #include <QLineEdit>
 #include <QTabWidget>
@@ -19,4 +20,19 @@ void TVostrelF::e102agBClick(QObject *)
             return;
         }
     }
+}
+
+void TVostrelF::uqWeb(int id)
+{
+    if (id != 1)
+        return;
+    stnm = QStringLiteral("WEBBRW");
+    swh.clear();
+    ucSql(1);
+    Dataset &qd = *dm().qd;
+    qd.close();
+    qd.setSql(sqw);
+    qd.open();
+    qd.setDisplayWidth(qd.requireField(QStringLiteral("BRNAM")), 12);
+    qd.setDisplayWidth(qd.requireField(QStringLiteral("PASS")), 70);
 }

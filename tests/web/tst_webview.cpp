@@ -169,6 +169,41 @@ private slots:
         QCOMPARE(w.e201EB->rememberedUrl(), QString()); // its URL is empty
     }
 
+    void firstActivationLoadsTheBrowserList()
+    {
+        WindowFixture f(kSeed);
+        f.start();
+        Dataset &qd = *f.dm->qd;
+        QVERIFY(qd.isOpen());
+        QCOMPARE(qd.text(QStringLiteral("PASS")), QStringLiteral("/usr/bin/browser"));
+        QCOMPARE(qd.displayWidth(qd.fieldIndex(QStringLiteral("BRNAM"))), 12);
+        QCOMPARE(qd.displayWidth(qd.fieldIndex(QStringLiteral("PASS"))), 70);
+        QVERIFY(f.boxes.errors.isEmpty());
+    }
+
+    void browserListFailureEndsTheActivationWithEverythingElseDone_data()
+    {
+        QTest::addColumn<QString>("dictionaryChange");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("no columns") << "delete from AAATST where TBID = (select TBID from AAATBN where TNAM = 'WEBBRW')"
+                                    << "syntax error";
+        QTest::newRow("no PASS") << "delete from AAATST where CNAM = 'PASS'" << "'PASS'";
+    }
+    void browserListFailureEndsTheActivationWithEverythingElseDone()
+    {
+        QFETCH(QString, dictionaryChange);
+        QFETCH(QString, reason);
+        WindowFixture f(QStringList(kSeed) << dictionaryChange);
+        f.start();
+        TVostrelF &w = *f.window;
+        QCOMPARE(f.boxes.errors.size(), 1);
+        QVERIFY2(f.boxes.errors.first().contains(reason), qPrintable(f.boxes.errors.first()));
+        QCOMPARE(w.pc->currentWidget(), w.ats);
+        QVERIFY(w.a102knE->hasFocus());
+        QCOMPARE(background(w.a102knE), QColor(0, 0, 255));
+        QCOMPARE(w.a102knE->text(), QStringLiteral("雇用統計"));
+        QVERIFY(w.A00P->caption() != QLatin1String("A00P"));
+    }
 };
 
 KEIZAI_TEST_MAIN(TestWebView)
