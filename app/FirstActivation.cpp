@@ -13,6 +13,7 @@ void TVostrelF::FormActivate(QObject *)
     uqCtbl(4);
     uqCtbl(1);
     uda(1);
+    udb(1);
     pc->setCurrentWidget(ats);
     a102knE->setFocus();
     uqWeb(1);

@@ -202,6 +202,7 @@ private slots:
         QVERIFY(w.a102knE->hasFocus());
         QCOMPARE(background(w.a102knE), QColor(0, 0, 255));
         QCOMPARE(w.a102knE->text(), QStringLiteral("雇用統計"));
+        QCOMPARE(w.b103fnE->text(), QStringLiteral("ドル円"));
         QVERIFY(w.A00P->caption() != QLatin1String("A00P"));
     }
 };
