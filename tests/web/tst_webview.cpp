@@ -157,18 +157,6 @@ private slots:
         QVERIFY(w.pc->isAncestorOf(QApplication::focusWidget()));
     }
 
-    void indicatorNineNavigatesAndShowsThePage()
-    {
-        WindowFixture f(kSeed);
-        f.start();
-        TVostrelF &w = *f.window;
-        QTest::keyClick(w.a102knE, Qt::Key_Down);
-        QTest::keyClick(w.a102knE, Qt::Key_Return);
-        QCOMPARE(w.pc->currentWidget(), w.ets);
-        QCOMPARE(w.e201EB->state(), WebView::State::Starting);
-        QCOMPARE(w.e201EB->rememberedUrl(), QString()); // its URL is empty
-    }
-
     void firstActivationLoadsTheBrowserList()
     {
         WindowFixture f(kSeed);
