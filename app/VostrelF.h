@@ -91,6 +91,9 @@ public:
     void c11gpBClick(QObject *Sender);
     void e102agBClick(QObject *Sender);
 
+    // ---- browser page
+    void uqWeb(int id);
+
     // ---- bottom bar
     Panel *A00P = nullptr;
     QLabel *a00gdL = nullptr;
