@@ -2,12 +2,15 @@
 #include "CommandLine.h"
 #include "store/Boxes.h"
 #include "store/Errors.h"
+#include "store/StandardDictionary.h"
 #include <QDir>
 #include <QFileInfo>
 
 namespace WorkingFolder {
 
 namespace {
+const QString kDatabase = QStringLiteral("SQDB.DB");
+
 void moveInto(const QString &folder)
 {
     if (!QDir::setCurrent(folder))
@@ -35,6 +38,19 @@ void enter(const CommandLine &line)
     }
 }
 
+void offerNewDatabase(const CommandLine &line)
+{
+    if (line.folder != CommandLine::Folder::Home || QFileInfo::exists(kDatabase))
+        return;
+    const QString folder = QDir::currentPath();
+    if (!Boxes::current().confirmYesNo(
+            QStringLiteral("%1 にはデータベース SQDB.DB がありません。\n"
+                           "標準のデータ辞書を入れた新しいデータベースを作りますか?")
+                .arg(QDir::toNativeSeparators(folder))))
+        return;
+    StandardDictionary::createNewFile(QDir(folder).filePath(kDatabase));
+}
+
 bool prepare(const CommandLine &line)
 {
     try {
@@ -42,6 +58,13 @@ bool prepare(const CommandLine &line)
     } catch (const AppError &error) {
         Boxes::current().error(error.text());
         return false;
+    }
+    // A database that cannot be made leaves the folder as one without a
+    // database.
+    try {
+        offerNewDatabase(line);
+    } catch (const AppError &error) {
+        Boxes::current().error(error.text());
     }
     return true;
 }

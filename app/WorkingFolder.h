@@ -2,7 +2,8 @@
 
 struct CommandLine;
 
-// The working folder the command line asks for.
+// The working folder the command line asks for, and the first start in the
+// user's own folder.
 namespace WorkingFolder {
 
 // Makes the command line's folder the current folder: the current folder
@@ -11,7 +12,12 @@ namespace WorkingFolder {
 // the current folder stays as it was.
 void enter(const CommandLine &line);
 
-// As the program starts: an error is shown in the general error box.
+// Only in the user's own folder, and only when it holds no SQDB.DB: asks
+// whether to make one with the standard dictionary, and on yes makes it.
+// Raises FileError when it cannot be made; nothing is written over a file.
+void offerNewDatabase(const CommandLine &line);
+
+// Both, as the program starts: an error is shown in the general error box.
 // False when there is no working folder to start in.
 bool prepare(const CommandLine &line);
 
