@@ -14,6 +14,7 @@ DatasetModel::DatasetModel(Dataset *dataset, QObject *parent)
     });
     connect(dataset, &Dataset::closed, this, &DatasetModel::reset);
     connect(dataset, &Dataset::rowsFetched, this, &DatasetModel::rowsFetched);
+    connect(dataset, &Dataset::rowsReplaced, this, &DatasetModel::reset);
     connect(dataset, &Dataset::rowInserted, this, &DatasetModel::rowInserted);
     connect(dataset, &Dataset::rowRemoved, this, &DatasetModel::rowRemoved);
     connect(dataset, &Dataset::rowChanged, this, &DatasetModel::rowChanged);

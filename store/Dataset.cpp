@@ -2,6 +2,7 @@
 #include "BusyCursor.h"
 #include "Connection.h"
 #include "Errors.h"
+#include "TransactionGuard.h"
 #include <QRegularExpression>
 #include <sqlite3.h>
 #include <climits>
@@ -161,6 +162,7 @@ void Dataset::close()
     tableName_.clear();
     current_ = -1;
     bof_ = eof_ = true;
+    walking_ = rowsLetGo_ = false;
     // A change still pending is dropped with the rows.
     state_ = State::Browse;
     pending_.clear();
@@ -297,6 +299,52 @@ void Dataset::moveTo(int row)
     setCurrent(row);
 }
 
+void Dataset::beginWalk()
+{
+    requireOpen();
+    leaveRow();
+    walking_ = true;
+}
+
+void Dataset::walkNext()
+{
+    requireOpen();
+    if (current_ + 1 < rowCount()) {
+        ++current_;
+        bof_ = eof_ = false;
+        return;
+    }
+    const int rc = stmt_ ? sqlite3_step(stmt_) : SQLITE_DONE;
+    if (rc != SQLITE_ROW) {
+        if (stmt_) {
+            const QString reason = connection_.lastError();
+            finishStatement();
+            if (rc != SQLITE_DONE)
+                throw DatabaseError(reason);
+        }
+        eof_ = true;
+        return;
+    }
+    rows_.clear();
+    rowIds_.clear();
+    rowsLetGo_ = true;
+    readRow();
+    current_ = 0;
+    bof_ = eof_ = false;
+}
+
+void Dataset::endWalk()
+{
+    if (!walking_)
+        return;
+    walking_ = false;
+    if (rowsLetGo_) {
+        rowsLetGo_ = false;
+        emit rowsReplaced();
+    }
+    emit currentChanged(current_);
+}
+
 int Dataset::fieldIndex(const QString &name) const
 {
     for (int f = 0; f < fieldNames_.size(); ++f)
@@ -337,13 +385,18 @@ QString Dataset::text(int field) const
     return shownTextAt(current_, field);
 }
 
-QString Dataset::text(const QString &name) const
+int Dataset::requireField(const QString &name) const
 {
-    requireOpen();
     const int field = fieldIndex(name);
     if (field < 0)
         throw DatabaseError(noSuchField(name_, name));
-    return text(field);
+    return field;
+}
+
+QString Dataset::text(const QString &name) const
+{
+    requireOpen();
+    return text(requireField(name));
 }
 
 QString Dataset::textAt(int row, int field) const
@@ -623,18 +676,13 @@ QString Dataset::rowCondition(int row, std::vector<Bound> &bound) const
 void Dataset::writeOneRow(const QString &sql, const std::vector<Bound> &bound, const QString &what)
 {
     BusyCursor busy;
-    connection_.execute(QStringLiteral("SAVEPOINT ") + QLatin1String(kSavepoint));
+    TransactionGuard guard(connection_, kSavepoint);
     sqlite3 *db = connection_.handle();
-    auto undo = [db] {
-        const QByteArray text = QByteArray("ROLLBACK TO ") + kSavepoint + "; RELEASE " + kSavepoint;
-        sqlite3_exec(db, text.constData(), nullptr, nullptr, nullptr);
-    };
     const QByteArray text = sql.toUtf8();
     sqlite3_stmt *stmt = nullptr;
     if (sqlite3_prepare_v2(db, text.constData(), int(text.size()), &stmt, nullptr) != SQLITE_OK) {
         const QString reason = connection_.lastError();
         sqlite3_finalize(stmt);
-        undo();
         throw DatabaseError(reason);
     }
     for (std::size_t i = 0; i < bound.size(); ++i) {
@@ -650,19 +698,16 @@ void Dataset::writeOneRow(const QString &sql, const std::vector<Bound> &bound, c
     if (sqlite3_step(stmt) != SQLITE_DONE) {
         const QString reason = connection_.lastError();
         sqlite3_finalize(stmt);
-        undo();
         throw DatabaseError(reason);
     }
     sqlite3_finalize(stmt);
     const int changed = sqlite3_changes(db);
-    if (changed != 1) {
-        undo();
+    if (changed != 1)
         throw DatabaseError(QStringLiteral("%1: %2の文が 1 件のレコードだけに作用しませんでした (作用したレコード %3 件)。"
                                            "レコードは読み込んだ後に変更または削除されています")
                                 .arg(name_, what)
                                 .arg(changed));
-    }
-    connection_.execute(QStringLiteral("RELEASE ") + QLatin1String(kSavepoint));
+    guard.commit();
 }
 
 void Dataset::writeEdit()

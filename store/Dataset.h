@@ -58,6 +58,18 @@ public:
     bool isEmpty() const { return rows_.empty(); }
     int currentRow() const { return current_; } // -1 when there is none
 
+    // A quiet walk forward from the current row, for a long read that goes
+    // through a query once (the chart over a whole price list). walkNext()
+    // moves on as next() does but tells no one; past the rows read it reads
+    // each row straight from the statement and lets go of the rows before,
+    // so that the walk holds one row however long the query. endWalk() tells
+    // the views where the walk stopped; after letting go of rows the query
+    // holds the rows from there on, and reads the rest on demand as before.
+    // Pair them with a ForwardWalk (store/ForwardWalk.h).
+    void beginWalk();
+    void walkNext();
+    void endWalk();
+
     // Rows read so far, and reading further.
     int rowCount() const { return int(rows_.size()); }
     bool canFetchMore() const { return stmt_ != nullptr; }
@@ -102,6 +114,7 @@ public:
     int fieldCount() const { return int(fieldNames_.size()); }
     QString fieldName(int field) const { return fieldNames_.at(field); }
     int fieldIndex(const QString &name) const; // -1 when there is none
+    int requireField(const QString &name) const; // raises DatabaseError when there is none
     QString declaredType(int field) const { return declaredTypes_.at(field); }
     bool isWholeNumberField(int field) const;
     // The table and column a field reads, where the database can tell.
@@ -134,6 +147,8 @@ signals:
     void closed();
     void currentChanged(int row);
     void rowsFetched(int first, int last);
+    // The rows held are others than before: a walk let go of those it passed.
+    void rowsReplaced();
     // Editing: a new row came or a row went (the rows after it shift), the
     // texts of a row changed, the edit state changed, a display width was set.
     void rowInserted(int row);
@@ -191,6 +206,8 @@ private:
     std::vector<QByteArray> rows_;
     std::vector<qint64> rowIds_;
     int current_ = -1;
+    bool walking_ = false;
+    bool rowsLetGo_ = false;
     bool bof_ = true;
     bool eof_ = true;
 

@@ -2,6 +2,7 @@
 #include "store/Connection.h"
 #include "store/Dataset.h"
 #include "store/Errors.h"
+#include "store/ForwardWalk.h"
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -109,6 +110,53 @@ private slots:
         other.close();
         QVERIFY(!q.isOpen());
         QCOMPARE(closed.size(), 2);
+    }
+
+    // A walk tells no one while it moves; past the rows read it keeps only
+    // the row it stands on, and the rows after it are read on as before.
+    void quietWalkForward()
+    {
+        Dataset q(db, QStringLiteral("q"));
+        q.setEditable(true);
+        q.setSql(QStringLiteral("select CNT, NAME from P order by CNT"));
+        q.open();
+        QSignalSpy moved(&q, &Dataset::currentChanged);
+        QSignalSpy replaced(&q, &Dataset::rowsReplaced);
+        {
+            ForwardWalk walk(q);
+            for (int i = 1; i < 600; ++i)
+                q.walkNext();
+            QCOMPARE(q.text(0), QStringLiteral("600"));
+            QCOMPARE(q.rowCount(), 1);
+            QVERIFY(moved.isEmpty() && replaced.isEmpty());
+        }
+        QCOMPARE(replaced.size(), 1);
+        QCOMPARE(moved.size(), 1);
+        QCOMPARE(q.currentRow(), 0);
+        QCOMPARE(q.rowIdAt(0), 600); // the rows went in in CNT order
+        q.next();
+        QCOMPARE(q.text(0), QStringLiteral("601"));
+
+        // To the end: the last row stays current, and an error-free end.
+        {
+            ForwardWalk walk(q);
+            while (!q.eof())
+                q.walkNext();
+        }
+        QCOMPARE(q.text(0), QStringLiteral("1000"));
+        QVERIFY(!q.canFetchMore());
+
+        // Within the rows read nothing is let go.
+        q.open();
+        const int held = q.rowCount();
+        replaced.clear();
+        {
+            ForwardWalk walk(q);
+            q.walkNext();
+        }
+        QCOMPARE(q.rowCount(), held);
+        QCOMPARE(q.currentRow(), 1);
+        QVERIFY(replaced.isEmpty());
     }
 
     void editableQueriesKnowEachRowsId()
