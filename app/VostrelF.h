@@ -76,6 +76,15 @@ public:
     void adgExit(QObject *Sender);
     void adgKeyDown(QObject *Sender, int &Key, Qt::KeyboardModifiers Shift);
 
+    // ---- FX list and prices
+    void uqf1(int id);
+    void uqf2(int id);
+    void udb(int id);
+    void b103fnEKeyDown(QObject *Sender, int &Key, Qt::KeyboardModifiers Shift);
+
+    // ---- value files (1 writes, 2 reads back) and FX price files (3)
+    void uqCsv(int id);
+
     // ---- buttons of later subsystems
     void a203cwBClick(QObject *Sender);
     void a204crBClick(QObject *Sender);
@@ -188,6 +197,10 @@ private:
 
     void buildLayout();
     void connectHandlers();
+
+    // The value files' two directions, after the common first steps.
+    void writeValueFiles(const QString &folder);
+    void readValueFiles(const QString &folder);
 
     // The keyboard entry flow's common steps.
     using Stepper = void (*)(QString &, int);

@@ -1,0 +1,185 @@
+#include "TestMain.h"
+#include "WindowFixture.h"
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+// Five indicators: one with three releases (two at the same time), one with
+// the id 9, one with a half-width kana file name, one whose file is "CLN",
+// and one without releases.
+const QStringList kSeed = {
+    QStringLiteral("insert into AAEIL (CNT, IID, IXNM, CSVNM) values "
+                   "(1, 3, '米国雇用統計', 'USEMP'), (2, 9, '区切り', 'SEP'), (3, 5, '日銀短観', 'ﾀﾝｶﾝ'), "
+                   "(4, 7, 'ISM製造業', 'CLN'), (5, 8, '空', 'EMPTY')"),
+    QStringLiteral("insert into AINDX (CNT, IID, IXNM, DY, DM, DD, HH, HM, RV, EV, CV, TYO) values "
+                   "(12, 3, '米国雇用統計', '2024', '05', '03', '21', '30', 175, 240, 165, 'ﾒﾓ'), "
+                   "(11, 3, '米国雇用統計', '2024', '04', '05', '21', '30', -5, NULL, NULL, ''), "
+                   "(10, 3, '米国雇用統計', '2024', '04', '05', '21', '30', 303, 214, NULL, NULL), "
+                   "(20, 9, '区切り', '2024', '01', '01', '00', '00', 1, 1, 1, NULL), "
+                   "(30, 5, '日銀短観', '2024', '04', '01', '08', '50', 13, 12, NULL, NULL), "
+                   "(40, 7, 'ISM製造業', '2024', '05', '01', '23', '00', 492, 500, NULL, NULL)"),
+};
+
+QByteArray bytesOf(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QByteArray("(missing)");
+    return file.readAll();
+}
+
+QString valueFile(WindowFixture &f, const QString &name)
+{
+    return f.folder.file(QStringLiteral("経済指標/CSV/") + name + QStringLiteral(".CSV"));
+}
+
+void setRemark(WindowFixture &f, int cnt, const QString &text)
+{
+    QString quoted = text;
+    quoted.replace(QLatin1Char('\''), QLatin1String("''"));
+    f.dm->csq.execute(QStringLiteral("update AINDX set TYO = '%1' where CNT = %2").arg(quoted).arg(cnt));
+}
+
+// A click as the user gives it, so that an error ends in the error box.
+void press(QPushButton *button)
+{
+    QTest::mouseClick(button, Qt::LeftButton);
+}
+
+} // namespace
+
+class TestValueFiles : public QObject {
+    Q_OBJECT
+private slots:
+    void writesEveryIndicatorButTheId9ByteForByte()
+    {
+        WindowFixture f(kSeed);
+        f.start();
+        TVostrelF &w = *f.window;
+        press(w.a203cwB);
+
+        QVERIFY(f.boxes.errors.isEmpty());
+        const QString folder = f.folder.file(QStringLiteral("経済指標/CSV"));
+        QCOMPARE(f.boxes.messages, (QStringList{folder + QStringLiteral("  CSVﾌｧｲﾙに書出します"),
+                                                QStringLiteral("CSVﾌｧｲﾙ書込終了")}));
+        // Ordered by date and time, then CNT; NULL an empty field; code page
+        // 932 without a mark; CR LF after every line, the last one included.
+        const QByteArray kanji = QByteArray::fromHex("95c48d918cd99770939d8c76");
+        QCOMPARE(bytesOf(valueFile(f, QStringLiteral("USEMP"))),
+                 QByteArray("10,3,") + kanji + ",2024,04,05,21,30,303,214,,\r\n"
+                     + "11,3," + kanji + ",2024,04,05,21,30,-5,,,\r\n"
+                     + "12,3," + kanji + ",2024,05,03,21,30,175,240,165," + QByteArray::fromHex("d2d3") + "\r\n");
+        QCOMPARE(bytesOf(valueFile(f, QStringLiteral("ﾀﾝｶﾝ"))),
+                 QByteArray("30,5,") + QByteArray::fromHex("93fa8be2925a8acf") + ",2024,04,01,08,50,13,12,,\r\n");
+        QCOMPARE(bytesOf(valueFile(f, QStringLiteral("CLN"))),
+                 QByteArray("40,7,") + QByteArray::fromHex("49534d90bb91a28bc6") + ",2024,05,01,23,00,492,500,,\r\n");
+        QCOMPARE(bytesOf(valueFile(f, QStringLiteral("EMPTY"))), QByteArray());
+        // Nothing else in the folder: no file of the id 9, no temporary file.
+        QCOMPARE(QDir(folder).entryList(QDir::Files, QDir::Name),
+                 (QStringList{QStringLiteral("CLN.CSV"), QStringLiteral("EMPTY.CSV"), QStringLiteral("USEMP.CSV"),
+                              QStringLiteral("ﾀﾝｶﾝ.CSV")}));
+
+        // The selection is back, the values are loaded, the focus is in the name field.
+        QCOMPARE(f.dm->qe1->currentRow(), 0);
+        QVERIFY(f.dm->qe2->isOpen());
+        QCOMPARE(f.dm->qe2->rowCount(), 3);
+        QVERIFY(w.a102knE->hasFocus());
+    }
+
+    void writingReplacesAnOldFileWhole()
+    {
+        WindowFixture f(kSeed);
+        f.start();
+        QDir().mkpath(f.folder.file(QStringLiteral("経済指標/CSV")));
+        QFile old(valueFile(f, QStringLiteral("EMPTY")));
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("a much longer old text than the new one\r\n");
+        old.close();
+        f.window->uqCsv(1);
+        QCOMPARE(bytesOf(valueFile(f, QStringLiteral("EMPTY"))), QByteArray());
+    }
+
+    void selectionGoesBackToTheFirstOfASharedName()
+    {
+        WindowFixture f({QStringLiteral("insert into AAEIL (CNT, IID, IXNM, CSVNM) values "
+                                        "(1, 3, 'A', 'A1'), (2, 4, 'B', 'B1'), (3, 5, 'B', 'B2')")});
+        f.start();
+        f.dm->qe1->moveTo(2);
+        f.window->uqCsv(1);
+        QCOMPARE(f.dm->qe1->currentRow(), 1);
+        QCOMPARE(f.window->a118iidL->text(), QStringLiteral("3")); // the panel is not touched
+    }
+
+    // The quoting itself is tested with the line; here the file.
+    void quotesWhatTheReaderWouldSplit()
+    {
+        WindowFixture f(kSeed);
+        f.start();
+        setRemark(f, 30, QStringLiteral("\"x\", y"));
+        f.window->uqCsv(1);
+        QCOMPARE(bytesOf(valueFile(f, QStringLiteral("ﾀﾝｶﾝ"))),
+                 QByteArray("30,5,") + QByteArray::fromHex("93fa8be2925a8acf")
+                     + ",2024,04,01,08,50,13,12,,\"\"\"x\"\", y\"\r\n");
+    }
+
+    // A file with a character that code page 932 lacks is written whole as
+    // UTF-8 with its mark; the other files stay code page 932.
+    void fileWithAnUnencodableCharacterIsUtf8()
+    {
+        WindowFixture f(kSeed);
+        f.start();
+        setRemark(f, 30, QString::fromUtf8("€ 😀 ｶﾅ"));
+        f.window->uqCsv(1);
+        QCOMPARE(bytesOf(valueFile(f, QStringLiteral("ﾀﾝｶﾝ"))),
+                 QByteArray("\xEF\xBB\xBF") + QStringLiteral("30,5,日銀短観,2024,04,01,08,50,13,12,,").toUtf8()
+                     + QString::fromUtf8("€ 😀 ｶﾅ").toUtf8() + "\r\n");
+        QVERIFY(bytesOf(valueFile(f, QStringLiteral("USEMP"))).startsWith("10,3,\x95\xc4"));
+    }
+
+    // A line break in a value stops the write before that file is replaced:
+    // the files before it are written, the old file and those after it stay.
+    void lineBreakInAValueStopsBeforeItsFile_data()
+    {
+        QTest::addColumn<QString>("remark");
+        QTest::newRow("LF") << QStringLiteral("two\nlines");
+        QTest::newRow("CR") << QStringLiteral("two\rlines");
+    }
+    void lineBreakInAValueStopsBeforeItsFile()
+    {
+        QFETCH(QString, remark);
+        WindowFixture f(kSeed);
+        f.start();
+        setRemark(f, 30, remark);
+        QDir().mkpath(f.folder.file(QStringLiteral("経済指標/CSV")));
+        QFile old(valueFile(f, QStringLiteral("ﾀﾝｶﾝ")));
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("old\r\n");
+        old.close();
+
+        press(f.window->a203cwB);
+        QCOMPARE(f.boxes.errors,
+                 QStringList{QStringLiteral("経済指標 '日銀短観' の行番号 30 の値に改行があります。CSVﾌｧｲﾙに書けません")});
+        QCOMPARE(f.boxes.messages.size(), 1); // no closing message
+        QVERIFY(bytesOf(valueFile(f, QStringLiteral("USEMP"))).startsWith("10,3,"));
+        QCOMPARE(bytesOf(valueFile(f, QStringLiteral("ﾀﾝｶﾝ"))), QByteArray("old\r\n"));
+        QVERIFY(!QFile::exists(valueFile(f, QStringLiteral("CLN"))));
+    }
+
+    void fileThatCannotBeCreatedNamesItsPath()
+    {
+        WindowFixture f({QStringLiteral("insert into AAEIL (CNT, IID, IXNM, CSVNM) values (1, 3, 'A', 'no/such')")});
+        f.start();
+        press(f.window->a203cwB);
+        QCOMPARE(f.boxes.errors.size(), 1);
+        QVERIFY2(f.boxes.errors[0].startsWith(QStringLiteral("ファイル '%1' を書けません: ")
+                                                  .arg(valueFile(f, QStringLiteral("no/such")))),
+                 qPrintable(f.boxes.errors[0]));
+    }
+};
+
+KEIZAI_TEST_MAIN(TestValueFiles)
+#include "tst_valuefiles.moc"
