@@ -97,23 +97,6 @@ void fill(Tdm &dm, int prices, int releases)
     dm.csq.execute(QStringLiteral("commit"));
 }
 
-// The FX list and the prices of its first instrument, as the price page
-// loads them.
-void loadPrices(TVostrelF &w)
-{
-    w.stnm = QStringLiteral("AAFXL");
-    w.swh = QStringLiteral(" order by CNT ");
-    w.ucSql(1);
-    w.dm().qf1->setSql(w.sqw);
-    w.dm().qf1->open();
-    w.stnm = QStringLiteral("AFX");
-    w.swh = QStringLiteral(" where FID = 1 order by DYL, DML, DDL, HHL, HML ");
-    w.ucSql(1);
-    w.dm().qf2->setSql(w.sqw);
-    w.dm().qf2->open();
-    w.applyDisplayWidths(*w.dm().qf2);
-}
-
 void print(const char *what, const Figures &ours, const Figures &reference)
 {
     std::printf("%s\n", what);
@@ -162,9 +145,9 @@ int main(int argc, char *argv[])
     QCoreApplication::processEvents();
     std::printf("%d price rows, %d releases; memory in use before: %.1f MB\n", prices, releases, memoryMb("VmRSS:"));
 
-    // The prices are opened by the price page, before the click: SQLite
-    // sorts them there.
-    const Figures open = measure([&] { loadPrices(w); });
+    // The price page opens the prices (at the first activation, and for
+    // every instrument chosen), before the click: SQLite sorts them there.
+    const Figures open = measure([&] { w.udb(1); });
     std::printf("opening the prices (not part of the click): %lld ms, %.1f MB\n", static_cast<long long>(open.ms),
                 open.peakMb);
 
@@ -180,7 +163,7 @@ int main(int argc, char *argv[])
                 qPrintable(dm.qf2->text(QStringLiteral("CNT"))));
 
     // The reference: every price row read through the price grid's query.
-    loadPrices(w);
+    w.udb(1);
     const Figures reference = measure([&] { dm.qf2->last(); });
     print("click on \"ｸﾞﾗﾌ表示\" (both charts drawn and painted), beside reading every price row "
           "through the price grid's query:",

@@ -51,31 +51,7 @@ QStringList seed(const QString &firstRyak = QStringLiteral("'ドル円'"),
 struct Chart : WindowFixture {
     explicit Chart(const QStringList &rows = seed()) : WindowFixture(rows)
     {
-        start();
-        loadPrices();
-    }
-
-    // The FX list and the prices of its current instrument, as the price
-    // page loads them.
-    void loadPrices()
-    {
-        TVostrelF &w = *window;
-        w.stnm = QStringLiteral("AAFXL");
-        w.swh = QStringLiteral(" order by CNT ");
-        w.ucSql(1);
-        dm->qf1->setSql(w.sqw);
-        dm->qf1->open();
-        reloadPrices();
-    }
-    void reloadPrices()
-    {
-        TVostrelF &w = *window;
-        w.stnm = QStringLiteral("AFX");
-        w.swh = QStringLiteral(" where FID = ") + dm->qf1->text(QStringLiteral("FID"))
-                + QStringLiteral(" order by DYL, DML, DDL, HHL, HML ");
-        w.ucSql(1);
-        dm->qf2->setSql(w.sqw);
-        dm->qf2->open();
+        start(); // the first activation loads the FX list and its first instrument's prices
     }
 
     void click() { QTest::mouseClick(window->c11gpB, Qt::LeftButton); }
