@@ -164,7 +164,8 @@ void LinkedCharts::rangeChanged(QChart *chart, qreal min, qreal max)
         axis->setRange(min, max);
 }
 
-// Labels a readable number of the points within the range, evenly spread.
+// Labels a readable number of the points within the range, evenly spread
+// and kept off its ends.
 void LinkedCharts::label(QChart *chart, qreal min, qreal max)
 {
     QCategoryAxis *axis = timeAxis(chart);
@@ -184,7 +185,8 @@ void LinkedCharts::label(QChart *chart, qreal min, qreal max)
     const int shown = std::min(inside, room);
     const int offset = int(first - times_.begin());
     for (int k = 0; k < shown; ++k) {
-        const int i = offset + (shown == 1 ? 0 : int(qint64(k) * (inside - 1) / (shown - 1)));
+        // The middle of each of as many stretches: no label runs off an end.
+        const int i = offset + int(qint64(2 * k + 1) * inside / (2 * shown));
         axis->append(texts_.at(i), times_[size_t(i)]);
     }
 }
