@@ -12,6 +12,7 @@ void TVostrelF::FormActivate(QObject *)
     uqCtbl(4);
     uqCtbl(1);
     uda(1);
+    udb(1);
     pc->setCurrentWidget(ats);
     a102knE->setFocus();
 }

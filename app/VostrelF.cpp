@@ -54,6 +54,7 @@ void TVostrelF::connectHandlers()
     onHandlers(a113cvE, &TVostrelF::a113cvEEnter, &TVostrelF::a113cvEExit, &TVostrelF::a113cvEKeyDown);
     onHandlers(adg, &TVostrelF::adgEnter, &TVostrelF::adgExit, &TVostrelF::adgKeyDown);
     onHandlers(a114rgB, nullptr, nullptr, &TVostrelF::a114rgBKeyDown);
+    onHandlers(b103fnE, nullptr, nullptr, &TVostrelF::b103fnEKeyDown);
 
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) { focusMoved(now); });
 }

@@ -75,6 +75,12 @@ public:
     void adgExit(QObject *Sender);
     void adgKeyDown(QObject *Sender, int &Key, Qt::KeyboardModifiers Shift);
 
+    // ---- FX list and prices
+    void uqf1(int id);
+    void uqf2(int id);
+    void udb(int id);
+    void b103fnEKeyDown(QObject *Sender, int &Key, Qt::KeyboardModifiers Shift);
+
     // ---- value files (1 writes, 2 reads back) and FX price files (3)
     void uqCsv(int id);
 

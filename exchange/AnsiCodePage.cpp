@@ -9,9 +9,9 @@ namespace {
 constexpr const char *kName = "windows-31j";
 
 template <typename Converter>
-Converter converter()
+Converter converter(QStringConverter::Flags flags = QStringConverter::Flag::Stateless)
 {
-    Converter result(kName, QStringConverter::Flag::Stateless);
+    Converter result(kName, flags);
     if (!result.isValid())
         throw FileError(QStringLiteral("文字コード %1 を使えません").arg(QLatin1String(kName)));
     return result;
@@ -32,6 +32,11 @@ QString decode(const QByteArray &bytes)
 {
     auto decoder = converter<QStringDecoder>();
     return decoder.decode(bytes);
+}
+
+QStringDecoder decoder()
+{
+    return converter<QStringDecoder>(QStringConverter::Flag::Default);
 }
 
 } // namespace AnsiCodePage

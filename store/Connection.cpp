@@ -74,12 +74,6 @@ int Connection::changes() const { return db_ ? sqlite3_changes(db_) : 0; }
 
 bool Connection::inTransaction() const { return db_ && !sqlite3_get_autocommit(db_); }
 
-void Connection::rollbackQuietly()
-{
-    if (inTransaction())
-        sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
-}
-
 QString Connection::lastError() const
 {
     return db_ ? QString::fromUtf8(sqlite3_errmsg(db_)) : QString();

@@ -29,8 +29,6 @@ public:
     // Number of rows changed by the last write.
     int changes() const;
     bool inTransaction() const;
-    // Rolls back a transaction left open by a failed statement, if any.
-    void rollbackQuietly();
 
     sqlite3 *handle() const { return db_; }
     QString lastError() const;

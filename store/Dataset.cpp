@@ -2,6 +2,7 @@
 #include "BusyCursor.h"
 #include "Connection.h"
 #include "Errors.h"
+#include "TransactionGuard.h"
 #include <QRegularExpression>
 #include <sqlite3.h>
 #include <climits>
@@ -675,18 +676,13 @@ QString Dataset::rowCondition(int row, std::vector<Bound> &bound) const
 void Dataset::writeOneRow(const QString &sql, const std::vector<Bound> &bound, const QString &what)
 {
     BusyCursor busy;
-    connection_.execute(QStringLiteral("SAVEPOINT ") + QLatin1String(kSavepoint));
+    TransactionGuard guard(connection_, kSavepoint);
     sqlite3 *db = connection_.handle();
-    auto undo = [db] {
-        const QByteArray text = QByteArray("ROLLBACK TO ") + kSavepoint + "; RELEASE " + kSavepoint;
-        sqlite3_exec(db, text.constData(), nullptr, nullptr, nullptr);
-    };
     const QByteArray text = sql.toUtf8();
     sqlite3_stmt *stmt = nullptr;
     if (sqlite3_prepare_v2(db, text.constData(), int(text.size()), &stmt, nullptr) != SQLITE_OK) {
         const QString reason = connection_.lastError();
         sqlite3_finalize(stmt);
-        undo();
         throw DatabaseError(reason);
     }
     for (std::size_t i = 0; i < bound.size(); ++i) {
@@ -702,19 +698,16 @@ void Dataset::writeOneRow(const QString &sql, const std::vector<Bound> &bound, c
     if (sqlite3_step(stmt) != SQLITE_DONE) {
         const QString reason = connection_.lastError();
         sqlite3_finalize(stmt);
-        undo();
         throw DatabaseError(reason);
     }
     sqlite3_finalize(stmt);
     const int changed = sqlite3_changes(db);
-    if (changed != 1) {
-        undo();
+    if (changed != 1)
         throw DatabaseError(QStringLiteral("%1: %2の文が 1 件のレコードだけに作用しませんでした (作用したレコード %3 件)。"
                                            "レコードは読み込んだ後に変更または削除されています")
                                 .arg(name_, what)
                                 .arg(changed));
-    }
-    connection_.execute(QStringLiteral("RELEASE ") + QLatin1String(kSavepoint));
+    guard.commit();
 }
 
 void Dataset::writeEdit()

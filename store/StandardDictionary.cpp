@@ -1,6 +1,7 @@
 #include "StandardDictionary.h"
 #include "Connection.h"
 #include "Errors.h"
+#include "TransactionGuard.h"
 
 namespace StandardDictionary {
 
@@ -168,15 +169,10 @@ void writeRows(Connection &db)
 
 void create(Connection &db)
 {
-    db.execute(QStringLiteral("begin"));
-    try {
-        createTables(db);
-        writeRows(db);
-        db.execute(QStringLiteral("commit"));
-    } catch (...) {
-        db.rollbackQuietly();
-        throw;
-    }
+    TransactionGuard guard(db, TransactionGuard::Transaction);
+    createTables(db);
+    writeRows(db);
+    guard.commit();
 }
 
 void createFile(const QString &path)

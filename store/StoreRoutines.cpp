@@ -2,6 +2,7 @@
 #include "Boxes.h"
 #include "Errors.h"
 #include "Tdm.h"
+#include "TransactionGuard.h"
 #include "WholeNumber.h"
 #include <QDir>
 
@@ -246,13 +247,12 @@ void StoreRoutines::ucNul(QString &st, int id, int il)
 
 void StoreRoutines::executeOrRaise()
 {
+    // A savepoint around this statement alone: a failure undoes only it,
+    // also inside a transaction a caller holds (an import).
     Connection &csq = dm().csq;
-    try {
-        csq.execute(sqw);
-    } catch (const DatabaseError &) {
-        csq.rollbackQuietly();
-        throw;
-    }
+    TransactionGuard guard(csq, "ex_sql");
+    csq.execute(sqw);
+    guard.commit();
 }
 
 void StoreRoutines::uExSql()

@@ -1,4 +1,5 @@
 #include "ScriptedBoxes.h"
+#include "WindowFixture.h"
 #include "WorkFolder.h"
 #include "app/Panel.h"
 #include "app/VostrelF.h"
@@ -66,8 +67,10 @@ private slots:
         QCOMPARE(boxes.errors.size(), 1);
 
         // Once the dictionary is there, the next activation starts again
-        // from the connection.
+        // from the connection. An FX instrument lets it run to its end.
         StandardDictionary::create(dm.csq);
+        dm.csq.execute(StandardDictionary::createStatement(*StandardDictionary::table(QStringLiteral("AAFXL"))));
+        dm.csq.execute(WindowFixture::kInstrument);
         boxes.clear();
         window.FormActivate(&window);
         QVERIFY2(boxes.errors.isEmpty(), qPrintable(boxes.errors.join(QLatin1Char('\n'))));

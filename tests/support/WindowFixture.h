@@ -7,15 +7,26 @@
 #include "store/Tdm.h"
 #include <QStringList>
 #include <QtTest>
+#include <algorithm>
 #include <memory>
 
 // The real window over a temporary working folder whose SQDB.DB holds the
 // standard dictionary, every data table and the rows a test seeds.
+//
+// The start-up sequence stops at the price page when the FX list is empty
+// (the database refuses the price statement), so a seed that does not name
+// AAFXL gets one FX instrument, kInstrument, without prices.
 class WindowFixture {
 public:
+    static inline const QString kInstrument = QStringLiteral(
+        "insert into AAFXL (CNT, FID, FXNM, RYAK, CSVNM) values (1, 1, '米ドル/円', 'ドル円', 'USDJPY')");
+
     explicit WindowFixture(const QStringList &seed = {})
     {
-        prepareDatabase(seed);
+        const bool namesFxList = std::any_of(seed.begin(), seed.end(), [](const QString &sql) {
+            return sql.contains(QLatin1String("AAFXL"));
+        });
+        prepareDatabase(namesFxList ? seed : QStringList(seed) << kInstrument);
         window = std::make_unique<TVostrelF>();
         dm = std::make_unique<Tdm>();
         window->setDataModule(dm.get());
