@@ -355,7 +355,7 @@ void DataGrid::editorLeaving()
         return;
     const int field = model_->fieldOf(delegate_->index_.column());
     if (dataset_ && field >= 0 && !dataset_->acceptsFieldText(field, editor->text())) {
-        QMetaObject::invokeMethod(this, [this] { commitEditor(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, [this] { guarded([this] { commitEditor(); }); }, Qt::QueuedConnection);
         return;
     }
     commitData(editor);
@@ -390,7 +390,20 @@ void DataGrid::keyboardSearch(const QString &)
 
 // ---------------------------------------------------------------- keys and mouse
 
+bool DataGrid::guarded(const std::function<void()> &handler)
+{
+    if (boundary_)
+        return boundary_(handler);
+    handler();
+    return true;
+}
+
 void DataGrid::keyPressEvent(QKeyEvent *event)
+{
+    guarded([&] { handleKey(event); });
+}
+
+void DataGrid::handleKey(QKeyEvent *event)
 {
     if (!dataset_ || !dataset_->isOpen()) {
         QTableView::keyPressEvent(event);
@@ -463,6 +476,11 @@ void DataGrid::keyPressEvent(QKeyEvent *event)
 }
 
 void DataGrid::mousePressEvent(QMouseEvent *event)
+{
+    guarded([&] { handleMousePress(event); });
+}
+
+void DataGrid::handleMousePress(QMouseEvent *event)
 {
     const QModelIndex index = indexAt(event->position().toPoint());
     if (dataset_ && dataset_->isOpen() && index.isValid()) {
