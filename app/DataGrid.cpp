@@ -209,8 +209,9 @@ int DataGrid::columnWidthFor(int column) const
     const int field = model_->fieldOf(column);
     if (field < 0)
         return title;
-    const int digits = dataset_->displayWidth(field) * fontMetrics().horizontalAdvance(QLatin1Char('0')) + 4;
-    return std::max(digits, title);
+    // A display width of billions of characters must not overflow.
+    const qint64 digits = qint64(dataset_->displayWidth(field)) * fontMetrics().horizontalAdvance(QLatin1Char('0')) + 4;
+    return int(std::max<qint64>(std::min<qint64>(digits, QWIDGETSIZE_MAX), title));
 }
 
 void DataGrid::applyWidths()
