@@ -209,8 +209,9 @@ int DataGrid::columnWidthFor(int column) const
     const int field = model_->fieldOf(column);
     if (field < 0)
         return title;
-    const int digits = dataset_->displayWidth(field) * fontMetrics().horizontalAdvance(QLatin1Char('0')) + 4;
-    return std::max(digits, title);
+    // A display width of billions of characters must not overflow.
+    const qint64 digits = qint64(dataset_->displayWidth(field)) * fontMetrics().horizontalAdvance(QLatin1Char('0')) + 4;
+    return int(std::max<qint64>(std::min<qint64>(digits, QWIDGETSIZE_MAX), title));
 }
 
 void DataGrid::applyWidths()
@@ -355,7 +356,7 @@ void DataGrid::editorLeaving()
         return;
     const int field = model_->fieldOf(delegate_->index_.column());
     if (dataset_ && field >= 0 && !dataset_->acceptsFieldText(field, editor->text())) {
-        QMetaObject::invokeMethod(this, [this] { commitEditor(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, [this] { guarded([this] { commitEditor(); }); }, Qt::QueuedConnection);
         return;
     }
     commitData(editor);
@@ -390,7 +391,20 @@ void DataGrid::keyboardSearch(const QString &)
 
 // ---------------------------------------------------------------- keys and mouse
 
+bool DataGrid::guarded(const std::function<void()> &handler)
+{
+    if (boundary_)
+        return boundary_(handler);
+    handler();
+    return true;
+}
+
 void DataGrid::keyPressEvent(QKeyEvent *event)
+{
+    guarded([&] { handleKey(event); });
+}
+
+void DataGrid::handleKey(QKeyEvent *event)
 {
     if (!dataset_ || !dataset_->isOpen()) {
         QTableView::keyPressEvent(event);
@@ -463,6 +477,11 @@ void DataGrid::keyPressEvent(QKeyEvent *event)
 }
 
 void DataGrid::mousePressEvent(QMouseEvent *event)
+{
+    guarded([&] { handleMousePress(event); });
+}
+
+void DataGrid::handleMousePress(QMouseEvent *event)
 {
     const QModelIndex index = indexAt(event->position().toPoint());
     if (dataset_ && dataset_->isOpen() && index.isValid()) {

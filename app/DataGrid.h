@@ -4,6 +4,7 @@
 #include "store/Dataset.h"
 #include <QPointer>
 #include <QTableView>
+#include <functional>
 #include <vector>
 
 class QLineEdit;
@@ -38,6 +39,11 @@ public:
     // grid's font, plus 4 pixels, and never narrower than its title plus 4.
     int columnWidthFor(int column) const;
 
+    // Where the grid's own key and mouse handling runs, so that an error it
+    // raises ends in the window's error box; without one it runs directly.
+    using HandlerBoundary = std::function<bool(const std::function<void()> &)>;
+    void setHandlerBoundary(HandlerBoundary boundary) { boundary_ = std::move(boundary); }
+
     // The open cell editor, if any.
     QLineEdit *cellEditor() const;
 
@@ -56,6 +62,9 @@ protected:
 private:
     friend class GridDelegate;
 
+    bool guarded(const std::function<void()> &handler);
+    void handleKey(QKeyEvent *event);
+    void handleMousePress(QMouseEvent *event);
     void bind(Dataset *dataset);
     void follow();
     void applyWidths();
@@ -76,4 +85,5 @@ private:
     GridDelegate *delegate_ = nullptr;
     std::vector<GridColumn> columns_;
     bool following_ = false;
+    HandlerBoundary boundary_;
 };

@@ -1,4 +1,5 @@
 #include "VostrelF.h"
+#include "Application.h"
 #include "DataGrid.h"
 #include "Panel.h"
 #include "fx/LinkedCharts.h"
@@ -17,6 +18,21 @@ TVostrelF::TVostrelF(QWidget *parent) : QWidget(parent)
     connectHandlers();
 }
 
+// The window's one error boundary: every handler of the window, and the
+// grids' own key and mouse handling, runs through here. An error a handler
+// raises ends that handler in the general error box, and the next event is
+// handled as usual; nothing travels through Qt's event dispatch.
+bool TVostrelF::runHandler(const std::function<void()> &handler)
+{
+    try {
+        handler();
+        return true;
+    } catch (...) {
+        Application::showEscapedError();
+        return false;
+    }
+}
+
 TVostrelF::~TVostrelF() = default;
 
 void TVostrelF::setDataModule(Tdm *dataModule)
@@ -32,7 +48,8 @@ void TVostrelF::setDataModule(Tdm *dataModule)
 void TVostrelF::connectHandlers()
 {
     auto click = [this](QPushButton *button, void (TVostrelF::*handler)(QObject *)) {
-        connect(button, &QPushButton::clicked, this, [this, button, handler] { (this->*handler)(button); });
+        connect(button, &QPushButton::clicked, this,
+                [this, button, handler] { runHandler([&] { (this->*handler)(button); }); });
     };
     // Enter presses the focused button, as the toolkit's buttons always do.
     for (QPushButton *button : findChildren<QPushButton *>())
@@ -59,6 +76,9 @@ void TVostrelF::connectHandlers()
     onHandlers(b103fnE, nullptr, nullptr, &TVostrelF::b103fnEKeyDown);
 
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) { focusMoved(now); });
+
+    for (DataGrid *grid : {adg, bdg, d1G, d2G})
+        grid->setHandlerBoundary([this](const std::function<void()> &handler) { return runHandler(handler); });
 }
 
 void TVostrelF::onHandlers(QWidget *control, FocusHandler enter, FocusHandler exit, KeyHandler keyDown)
@@ -100,17 +120,17 @@ void TVostrelF::focusMoved(QWidget *now)
     focusOwner_ = owner;
     if (previous) {
         if (const ControlHandlers *h = handlersOf(previous); h && h->exit)
-            (this->*h->exit)(previous);
+            runHandler([&] { (this->*h->exit)(previous); });
     }
     if (const ControlHandlers *h = handlersOf(owner); h && h->enter)
-        (this->*h->enter)(owner);
+        runHandler([&] { (this->*h->enter)(owner); });
 }
 
 bool TVostrelF::event(QEvent *event)
 {
     const bool result = QWidget::event(event);
     if (event->type() == QEvent::WindowActivate)
-        FormActivate(this);
+        runHandler([this] { FormActivate(this); });
     return result;
 }
 
@@ -120,7 +140,8 @@ bool TVostrelF::eventFilter(QObject *watched, QEvent *event)
         if (const ControlHandlers *h = handlersOf(qobject_cast<QWidget *>(watched)); h && h->keyDown) {
             auto *keyEvent = static_cast<QKeyEvent *>(event);
             int key = keyEvent->key();
-            (this->*h->keyDown)(watched, key, keyEvent->modifiers());
+            if (!runHandler([&] { (this->*h->keyDown)(watched, key, keyEvent->modifiers()); }))
+                return true; // the error ended the key
             if (key == 0)
                 return true; // the handler took the key
         }

@@ -2,6 +2,7 @@
 #include "store/StoreRoutines.h"
 #include <QPointer>
 #include <QWidget>
+#include <functional>
 #include <vector>
 
 class QLabel;
@@ -30,6 +31,10 @@ public:
 
     // Binds the grids to the data module's data sources.
     void setDataModule(Tdm *dataModule);
+
+    // Runs one handler; an error it raises is shown in the general error
+    // box and ends it there. False when it ended so.
+    bool runHandler(const std::function<void()> &handler);
 
     // ---- start-up
     void FormActivate(QObject *Sender);

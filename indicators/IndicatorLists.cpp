@@ -1,10 +1,13 @@
 // The indicator list (uqe1) and the releases of one indicator (uqe2).
 #include "app/VostrelF.h"
 #include "store/Tdm.h"
+#include "store/Errors.h"
+#include "store/TransactionGuard.h"
 #include "store/WholeNumber.h"
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <limits>
 
 namespace {
 
@@ -75,28 +78,43 @@ void TVostrelF::uqe2(int id)
         applyDisplayWidths(qe2);
         break;
     case 2: {
-        // A release the database refuses is reported and nothing is written;
-        // the panel keeps its mode, its texts and its last row number.
+        // A release that cannot be stored is reported and nothing is
+        // written; the panel keeps its mode, its texts and its last row
+        // number, whichever step failed.
         const QString lastNumber = a117cnL->text();
-        uqe2(4);
-        fillSlots(a117cnL->text());
-        ucSql(2);
         try {
+            uqe2(4);
+            fillSlots(a117cnL->text());
+            ucSql(2);
             executeOrRaise();
-        } catch (...) {
+        } catch (const AppError &error) {
             a117cnL->setText(lastNumber);
-            throw;
+            throw DatabaseError(QStringLiteral("登録できませんでした\n") + error.text());
         }
         finishRegistration();
         break;
     }
-    case 3:
-        fillSlots(a117cnL->text());
-        swh = QStringLiteral(" where CNT = ") + sa[11] + QStringLiteral("  ");
-        ucSql(3);
-        executeOrRaise();
+    case 3: {
+        // A correction rewrites exactly one release: when its number is
+        // carried by none or by several, nothing changes.
+        const QString cnt = a117cnL->text();
+        try {
+            fillSlots(cnt);
+            swh = QStringLiteral(" where CNT = ") + sa[11] + QStringLiteral("  ");
+            ucSql(3);
+            TransactionGuard guard(dm().csq, "correction");
+            executeOrRaise();
+            if (const int rows = dm().csq.changes(); rows != 1)
+                throw DatabaseError(QStringLiteral("行番号 %1 のレコードは %2 件あります。1 件のときだけ修正できます")
+                                        .arg(cnt)
+                                        .arg(rows));
+            guard.commit();
+        } catch (const AppError &error) {
+            throw DatabaseError(QStringLiteral("修正できませんでした\n") + error.text());
+        }
         finishRegistration();
         break;
+    }
     case 4: {
         sqw = QStringLiteral("select Max(CNT) as CNT from ") + stnm;
         Dataset &qa = *dm().qa;
@@ -105,7 +123,9 @@ void TVostrelF::uqe2(int id)
         qa.open();
         // Over an empty table the first release gets number 1.
         const int largest = WholeNumber::parseOrZero(qa.text(QStringLiteral("CNT")));
-        a117cnL->setText(QString::number(WholeNumber::add(largest, 1)));
+        if (largest == std::numeric_limits<int>::max())
+            throw DatabaseError(QStringLiteral("最大の行番号が %1 のため、これ以上の行番号を採番できません").arg(largest));
+        a117cnL->setText(QString::number(largest + 1));
         qa.close();
         break;
     }

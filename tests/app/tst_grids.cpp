@@ -185,6 +185,14 @@ private slots:
                                           : titles.horizontalAdvance(QStringLiteral("年")) + 4);
     }
 
+    // A display width of 2147483647 characters does not overflow the column.
+    void hugeDisplayWidthDoesNotOverflow()
+    {
+        Grids f;
+        f.dm->qe2->setDisplayWidth(RV, 2147483647);
+        QVERIFY(f.window->adg->columnWidthFor(RV) > 1000);
+    }
+
     void anEditIsWrittenWhenTheUserLeavesTheRow()
     {
         Grids f;

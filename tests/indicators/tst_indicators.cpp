@@ -185,13 +185,22 @@ private slots:
         QCOMPARE(panelTexts(w), typed);
         QVERIFY(w.a114rgB->hasFocus());
 
-        // A correction of a row that no longer exists changes nothing, silently.
-        w.uda(3);
-        w.a117cnL->setText(QStringLiteral("999"));
-        f.boxes.clear();
-        w.a114rgBClick(w.a114rgB);
-        QVERIFY(f.boxes.errors.isEmpty());
-        QCOMPARE(f.scalar(QStringLiteral("select count(*) from AINDX where CNT = 11 and RV = 175")), QStringLiteral("1"));
+        // A correction rewrites exactly one row: a number no row carries, or
+        // two rows carry, changes nothing and says how many carry it.
+        f.dm->csq.execute(QStringLiteral("update AINDX set CNT = 10 where CNT = 57"));
+        const QString before = valueTable(f);
+        for (const auto &[cnt, rows] : {std::pair{"999", 0}, std::pair{"10", 2}}) {
+            w.uda(3);
+            w.a117cnL->setText(QLatin1String(cnt));
+            f.boxes.clear();
+            QTest::mouseClick(w.a114rgB, Qt::LeftButton);
+            QCOMPARE(f.boxes.errors.size(), 1);
+            QVERIFY2(f.boxes.errors.first().startsWith(QStringLiteral("修正できませんでした"))
+                         && f.boxes.errors.first().contains(QStringLiteral("%1 件").arg(rows)),
+                     qPrintable(f.boxes.errors.first()));
+            QCOMPARE(valueTable(f), before);
+            QVERIFY(!f.dm->csq.inTransaction());
+        }
     }
 
     // Statement text typed as a value is refused with its reason and leaves
@@ -223,6 +232,25 @@ private slots:
                  qPrintable(f.boxes.errors.first()));
         QCOMPARE(valueTable(f), before);
         QCOMPARE(panelTexts(w), typed);
+    }
+
+    // No further row number after 2147483647: a clear message, nothing
+    // stored, and the panel's row number as it was.
+    void noRowNumberAfterTheLargest()
+    {
+        WindowFixture f(kSeed);
+        f.start();
+        TVostrelF &w = *f.window;
+        f.dm->csq.execute(QStringLiteral("update AINDX set CNT = 2147483647 where CNT = 57"));
+        const QString before = valueTable(f);
+        w.a117cnL->setText(QStringLiteral("12"));
+        QTest::mouseClick(w.a114rgB, Qt::LeftButton);
+        QCOMPARE(f.boxes.errors.size(), 1);
+        QVERIFY2(f.boxes.errors.first().startsWith(QStringLiteral("登録できませんでした"))
+                     && f.boxes.errors.first().contains(QStringLiteral("採番できません")),
+                 qPrintable(f.boxes.errors.first()));
+        QCOMPARE(valueTable(f), before);
+        QCOMPARE(w.a117cnL->text(), QStringLiteral("12"));
     }
 
     void indicatorWithoutReleases()
