@@ -11,6 +11,7 @@ class QPushButton;
 class QTabWidget;
 class QChartView;
 class DataGrid;
+class LinkedCharts;
 class PageTabBar;
 class Panel;
 class QRect;
@@ -90,7 +91,13 @@ public:
     void a204crBClick(QObject *Sender);
     void b105cvrBClick(QObject *Sender);
     void c11gpBClick(QObject *Sender);
+
+    // ---- chart
+    void udChart();
     void e102agBClick(QObject *Sender);
+
+    // ---- browser page
+    void uqWeb(int id);
 
     // ---- bottom bar
     Panel *A00P = nullptr;
@@ -212,6 +219,7 @@ private:
     QWidget *focusOwner(QWidget *widget) const;
     void focusMoved(QWidget *now);
 
+    LinkedCharts *chartLinks_ = nullptr;
     std::vector<ControlHandlers> handlers_;
     QPointer<QWidget> focusOwner_;
 };

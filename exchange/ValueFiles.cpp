@@ -4,6 +4,7 @@
 #include "app/VostrelF.h"
 #include "store/Boxes.h"
 #include "store/Errors.h"
+#include "store/ForwardWalk.h"
 #include "store/Tdm.h"
 #include <QDir>
 #include <QLineEdit>
@@ -24,16 +25,16 @@ void moveToFirst(Dataset &query, const QString &field, const QString &text)
 // touched.
 QString valueFileText(Dataset &rows, int columns, const QString &indicator)
 {
-    rows.fetchAll();
     QString text;
     QStringList values;
-    for (int row = 0; row < rows.rowCount(); ++row) {
+    ForwardWalk walk(rows);
+    for (; !rows.eof(); rows.walkNext()) {
         values.clear();
         for (int column = 0; column < columns; ++column) {
-            values << rows.textAt(row, column);
+            values << rows.text(column);
             if (ValueLine::breaksLine(values.last()))
                 throw FileError(QStringLiteral("経済指標 '%1' の行番号 %2 の値に改行があります。CSVﾌｧｲﾙに書けません")
-                                    .arg(indicator, rows.textAt(row, 0)));
+                                    .arg(indicator, rows.text(0)));
         }
         text += ValueLine::join(values);
         text += QLatin1String("\r\n");
