@@ -62,23 +62,14 @@ void writePriceFile(const QString &path, int lines, double level)
     file.write(out);
 }
 
-long peakKilobytes()
+// A field of /proc/self/status in kB: "VmHWM:" (peak) or "VmRSS:" (now).
+long statusKilobytes(const std::string &field)
 {
     std::ifstream status("/proc/self/status");
     std::string line;
     while (std::getline(status, line))
-        if (line.rfind("VmHWM:", 0) == 0)
-            return std::stol(line.substr(6));
-    return -1;
-}
-
-long currentKilobytes()
-{
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line))
-        if (line.rfind("VmRSS:", 0) == 0)
-            return std::stol(line.substr(6));
+        if (line.rfind(field, 0) == 0)
+            return std::stol(line.substr(field.size()));
     return -1;
 }
 
@@ -149,13 +140,13 @@ int main(int argc, char *argv[])
     w.show();
     w.FormActivate(&w);
 
-    const long before = currentKilobytes();
+    const long before = statusKilobytes("VmRSS:");
     resetPeak();
     QElapsedTimer timer;
     timer.start();
     w.uqCsv(3);
     const double ours = timer.elapsed() / 1000.0;
-    const long peak = peakKilobytes();
+    const long peak = statusKilobytes("VmHWM:");
     std::printf("our import (uqCsv(3)):  %.2f s, ratio %.2f (goal 1.5 or less)\n", ours, ours / shell);
     std::printf("peak memory of the import: %.0f MB above the %.0f MB before it (%.0f MB in all)\n",
                 (peak - before) / 1024.0, before / 1024.0, peak / 1024.0);
