@@ -12,6 +12,7 @@ void TVostrelF::FormActivate(QObject *)
         return;
     uqCtbl(4);
     uqCtbl(1);
+    createPriceIndex();
     uda(1);
     udb(1);
     pc->setCurrentWidget(ats);

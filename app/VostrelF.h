@@ -85,6 +85,7 @@ public:
     void uqf1(int id);
     void uqf2(int id);
     void udb(int id);
+    void createPriceIndex();
     void b103fnEKeyDown(QObject *Sender, int &Key, Qt::KeyboardModifiers Shift);
 
     // ---- value files (1 writes, 2 reads back) and FX price files (3)

@@ -34,6 +34,16 @@ void TVostrelF::uqf2(int id)
     applyDisplayWidths(qf2);
 }
 
+// The prices of one instrument in date order come from this index without
+// being sorted, so a step to an instrument with many prices shows its first
+// rows at once. Made with the tables, and like their creates it fails
+// silently when AFX is missing.
+void TVostrelF::createPriceIndex()
+{
+    sqw = QStringLiteral(" create index if not exists AFX_FID_DATE on AFX (FID, DYL, DML, DDL, HHL, HML) ");
+    uExSql();
+}
+
 void TVostrelF::udb(int id)
 {
     if (id != 1)

@@ -9,7 +9,7 @@ packages=(
   cmake g++ make pkg-config
   qt6-base-dev qt6-charts-dev qt6-webengine-dev libgl-dev
   qt6-translations-l10n
-  libsqlite3-dev
+  libsqlite3-dev sqlite3
   fonts-ipafont-gothic
 )
 if [ "${1:-}" = --packaging ]; then

@@ -59,9 +59,10 @@ PreparedInsert::Binding PreparedInsert::classify(int column, const QString &valu
         return Binding::Literal;
     if (columns_[column].text)
         return Binding::Text;
-    if (!NumberLiteral::accepts(value))
-        return Binding::Refused;
-    return plainWholeNumber(value, integer) ? Binding::Integer : Binding::Literal;
+    // A plain whole number is always one the number rule accepts.
+    if (plainWholeNumber(value, integer))
+        return Binding::Integer;
+    return NumberLiteral::accepts(value) ? Binding::Literal : Binding::Refused;
 }
 
 PreparedInsert::Outcome PreparedInsert::run(const QString *values)
