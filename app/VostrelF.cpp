@@ -1,6 +1,7 @@
 #include "VostrelF.h"
 #include "DataGrid.h"
 #include "Panel.h"
+#include "fx/LinkedCharts.h"
 #include "store/Tdm.h"
 #include <QApplication>
 #include <QChartView>
@@ -12,6 +13,7 @@ TVostrelF::TVostrelF(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("VostrelF"));
     buildLayout();
+    chartLinks_ = new LinkedCharts(c02cht, c03cht, this);
     connectHandlers();
 }
 

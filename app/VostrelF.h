@@ -11,6 +11,7 @@ class QPushButton;
 class QTabWidget;
 class QChartView;
 class DataGrid;
+class LinkedCharts;
 class PageTabBar;
 class Panel;
 class QRect;
@@ -89,7 +90,13 @@ public:
     void a204crBClick(QObject *Sender);
     void b105cvrBClick(QObject *Sender);
     void c11gpBClick(QObject *Sender);
+
+    // ---- chart
+    void udChart();
     void e102agBClick(QObject *Sender);
+
+    // ---- browser page
+    void uqWeb(int id);
 
     // ---- bottom bar
     Panel *A00P = nullptr;
@@ -197,6 +204,7 @@ private:
     // The value files' two directions, after the common first steps.
     void writeValueFiles(const QString &folder);
     void readValueFiles(const QString &folder);
+    void readPriceFiles();
 
     // The keyboard entry flow's common steps.
     using Stepper = void (*)(QString &, int);
@@ -210,6 +218,7 @@ private:
     QWidget *focusOwner(QWidget *widget) const;
     void focusMoved(QWidget *now);
 
+    LinkedCharts *chartLinks_ = nullptr;
     std::vector<ControlHandlers> handlers_;
     QPointer<QWidget> focusOwner_;
 };

@@ -2,6 +2,7 @@
 #include "store/Errors.h"
 #include "store/WholeNumber.h"
 #include <QRegularExpression>
+#include <QStringBuilder>
 
 namespace ChartMerge {
 
@@ -56,7 +57,7 @@ void addGroup(ChartRows &prices, ChartRows &values, QString &sw1, std::vector<Ch
 
 QString hourKey(const QString &year, const QString &month, const QString &day, const QString &hour)
 {
-    return year + QLatin1Char('/') + month + QLatin1Char('/') + day + QLatin1Char(' ') + hour;
+    return year % QLatin1Char('/') % month % QLatin1Char('/') % day % QLatin1Char(' ') % hour; // one allocation
 }
 
 void merge(ChartRows &prices, ChartRows &values, std::vector<ChartPoint> &points)

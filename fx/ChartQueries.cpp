@@ -13,11 +13,10 @@ QueryRows::Fields QueryRows::values()
 }
 
 QueryRows::QueryRows(Dataset &query, const Fields &names)
-    : walk_(query), query_(query), year_(query.requireField(names.year)),
-      month_(query.requireField(names.month)), day_(query.requireField(names.day)),
-      hour_(query.requireField(names.hour)),
+    : query_(query), year_(query.requireField(names.year)), month_(query.requireField(names.month)),
+      day_(query.requireField(names.day)), hour_(query.requireField(names.hour)),
       minute_(names.minute.isEmpty() ? -1 : query.requireField(names.minute)),
-      value_(query.requireField(names.value))
+      value_(query.requireField(names.value)), walk_(query, {year_, month_, day_, hour_, minute_, value_})
 {
 }
 

@@ -24,7 +24,7 @@ public:
     QString value() const override;
 
 private:
-    ForwardWalk walk_;
     Dataset &query_;
     int year_, month_, day_, hour_, minute_, value_;
+    ForwardWalk walk_;
 };

@@ -35,14 +35,20 @@ QString quotedName(const QString &name)
 
 // A row of the cache: the end offset of each field's UTF-8 text (int32),
 // each field's storage type (uint8), then the texts.
-QByteArray packRow(const std::vector<int> &types, const std::vector<QByteArray> &texts)
+// Packs into a blob given, keeping its storage when it is large enough.
+void packRowInto(QByteArray &blob, const std::vector<int> &types, const std::vector<QByteArray> &texts)
 {
     const int n = int(types.size());
     const int header = n * int(sizeof(qint32) + 1);
     int textBytes = 0;
     for (const QByteArray &text : texts)
         textBytes += int(text.size());
-    QByteArray blob(header + textBytes, Qt::Uninitialized);
+    const int size = header + textBytes;
+    if (blob.isDetached() && blob.capacity() >= size)
+        blob.resize(size);
+    else
+        blob = QByteArray(size, Qt::Uninitialized); // exactly as large: a cache holds many
+
     char *ends = blob.data();
     char *kinds = ends + n * sizeof(qint32);
     char *out = blob.data() + header;
@@ -54,6 +60,12 @@ QByteArray packRow(const std::vector<int> &types, const std::vector<QByteArray> 
         std::memcpy(ends + f * sizeof(qint32), &end, sizeof(qint32));
         kinds[f] = char(types[f]);
     }
+}
+
+QByteArray packRow(const std::vector<int> &types, const std::vector<QByteArray> &texts)
+{
+    QByteArray blob;
+    packRowInto(blob, types, texts);
     return blob;
 }
 
@@ -162,7 +174,7 @@ void Dataset::close()
     tableName_.clear();
     current_ = -1;
     bof_ = eof_ = true;
-    walking_ = rowsLetGo_ = false;
+    walking_ = rowsLetGo_ = rowPartial_ = false;
     // A change still pending is dropped with the rows.
     state_ = State::Browse;
     pending_.clear();
@@ -207,18 +219,31 @@ void Dataset::fetchAll()
 
 void Dataset::readRow()
 {
-    const int n = fieldCount();
-    std::vector<int> types(static_cast<size_t>(n));
-    std::vector<QByteArray> texts(static_cast<size_t>(n));
-    for (int f = 0; f < n; ++f) {
-        const int c = f + firstField_;
-        types[f] = sqlite3_column_type(stmt_, c); // before the text converts it
-        const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(stmt_, c));
-        texts[f] = QByteArray::fromRawData(text, sqlite3_column_bytes(stmt_, c));
-    }
-    rows_.push_back(packRow(types, texts));
+    rows_.emplace_back();
+    packStatementRow({}, rows_.back());
     if (hasRowIds_)
         rowIds_.push_back(sqlite3_column_int64(stmt_, 0));
+}
+
+// Packs the statement's row: every field, or those listed (the others as NULL).
+void Dataset::packStatementRow(const std::vector<int> &fields, QByteArray &blob)
+{
+    const int n = fieldCount();
+    scratchTypes_.assign(size_t(n), SQLITE_NULL);
+    scratchTexts_.assign(size_t(n), QByteArray());
+    auto read = [&](int f) {
+        const int c = f + firstField_;
+        scratchTypes_[size_t(f)] = sqlite3_column_type(stmt_, c); // before the text converts it
+        const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(stmt_, c));
+        scratchTexts_[size_t(f)] = QByteArray::fromRawData(text, sqlite3_column_bytes(stmt_, c));
+    };
+    if (fields.empty())
+        for (int f = 0; f < n; ++f)
+            read(f);
+    else
+        for (int f : fields)
+            read(f);
+    packRowInto(blob, scratchTypes_, scratchTexts_);
 }
 
 void Dataset::requireOpen() const
@@ -299,11 +324,27 @@ void Dataset::moveTo(int row)
     setCurrent(row);
 }
 
-void Dataset::beginWalk()
+void Dataset::beginWalk(const std::vector<int> &fields)
 {
     requireOpen();
     leaveRow();
     walking_ = true;
+    walkedFields_.clear();
+    if (canReadSomeFields())
+        for (int f : fields)
+            if (f >= 0 && f < fieldCount())
+                walkedFields_.push_back(f);
+}
+
+// A row read in part can be read whole again by its row id.
+bool Dataset::canReadSomeFields() const
+{
+    if (!hasRowIds_)
+        return false;
+    for (int f = 0; f < fieldCount(); ++f)
+        if (!isFieldWritable(f))
+            return false;
+    return true;
 }
 
 void Dataset::walkNext()
@@ -325,10 +366,18 @@ void Dataset::walkNext()
         eof_ = true;
         return;
     }
-    rows_.clear();
-    rowIds_.clear();
-    rowsLetGo_ = true;
-    readRow();
+    // The one row held takes each row in turn, in the same storage.
+    if (!rowsLetGo_) {
+        rows_.assign(1, QByteArray());
+        rows_.shrink_to_fit();
+        rowIds_.assign(hasRowIds_ ? 1 : 0, 0);
+        rowIds_.shrink_to_fit();
+        rowsLetGo_ = true;
+    }
+    packStatementRow(walkedFields_, rows_[0]);
+    if (hasRowIds_)
+        rowIds_[0] = sqlite3_column_int64(stmt_, 0);
+    rowPartial_ = !walkedFields_.empty();
     current_ = 0;
     bof_ = eof_ = false;
 }
@@ -338,6 +387,10 @@ void Dataset::endWalk()
     if (!walking_)
         return;
     walking_ = false;
+    if (rowPartial_) {
+        rowPartial_ = false;
+        rereadRow(0, rowIds_.at(0));
+    }
     if (rowsLetGo_) {
         rowsLetGo_ = false;
         emit rowsReplaced();

@@ -65,8 +65,11 @@ public:
     // so that the walk holds one row however long the query. endWalk() tells
     // the views where the walk stopped; after letting go of rows the query
     // holds the rows from there on, and reads the rest on demand as before.
+    // A walk told the fields it reads, over a query with row ids whose
+    // fields are all columns of its table, reads only those (the others read
+    // empty) and reads the row it stops on whole again at its end.
     // Pair them with a ForwardWalk (store/ForwardWalk.h).
-    void beginWalk();
+    void beginWalk(const std::vector<int> &fields = {});
     void walkNext();
     void endWalk();
 
@@ -162,6 +165,8 @@ private:
     void setCurrent(int row);
     void prepare();
     void readRow();
+    void packStatementRow(const std::vector<int> &fields, QByteArray &blob);
+    bool canReadSomeFields() const;
     void finishStatement();
     int leaveRow();
     void flushInput();
@@ -204,10 +209,14 @@ private:
     // One blob per row: the end offset of each field's UTF-8 text (int32),
     // each field's storage type (uint8), then the texts.
     std::vector<QByteArray> rows_;
+    std::vector<int> scratchTypes_; // of the row being packed
+    std::vector<QByteArray> scratchTexts_;
     std::vector<qint64> rowIds_;
     int current_ = -1;
     bool walking_ = false;
     bool rowsLetGo_ = false;
+    std::vector<int> walkedFields_; // empty: every field
+    bool rowPartial_ = false;       // the current row holds the walked fields only
     bool bof_ = true;
     bool eof_ = true;
 

@@ -6,7 +6,10 @@
 // where the query stands.
 class ForwardWalk {
 public:
-    explicit ForwardWalk(Dataset &query) : query_(query) { query_.beginWalk(); }
+    explicit ForwardWalk(Dataset &query, const std::vector<int> &fields = {}) : query_(query)
+    {
+        query_.beginWalk(fields);
+    }
     ~ForwardWalk() { query_.endWalk(); }
     ForwardWalk(const ForwardWalk &) = delete;
     ForwardWalk &operator=(const ForwardWalk &) = delete;
