@@ -7,6 +7,7 @@
 #include "store/Boxes.h"
 #include "store/Errors.h"
 #include "store/ForwardWalk.h"
+#include "store/PreparedInsert.h"
 #include "store/Tdm.h"
 #include "store/TransactionGuard.h"
 #include "store/WholeNumber.h"
@@ -108,6 +109,7 @@ void TVostrelF::readValueFiles(const QString &folder)
     TransactionGuard replacement(dm().csq, TransactionGuard::Transaction);
     sqw = QStringLiteral(" delete from ") + stnm;
     executeOrRaise();
+    PreparedInsert insert(dm().csq, stnm, insertColumns());
     int iz = 1;
     int refused = 0;
     QString firstRefused;
@@ -129,13 +131,8 @@ void TVostrelF::readValueFiles(const QString &folder)
             sa[11] = QString::number(iz);
             for (int k = 1; k < kValueFields; ++k)
                 sa[11 + k] = fields[k];
-            ucSql(2);
-            try {
-                executeOrRaise();
-            } catch (const DatabaseError &) {
-                if (refused++ == 0)
-                    firstRefused = QStringLiteral("%1 の %2 行目").arg(QDir::toNativeSeparators(file)).arg(l + 1);
-            }
+            if (!storeValueRow(insert) && refused++ == 0)
+                firstRefused = QStringLiteral("%1 の %2 行目").arg(QDir::toNativeSeparators(file)).arg(l + 1);
             iz = WholeNumber::add(iz, 1);
         }
     }
@@ -146,6 +143,24 @@ void TVostrelF::readValueFiles(const QString &folder)
     if (refused > 0)
         closing += QStringLiteral("\n%1 行は登録できませんでした (最初は %2)").arg(refused).arg(firstRefused);
     Boxes::current().message(closing);
+}
+
+// The insert of slots 11 on, bound where that stores the row the builder's
+// statement stores, else the builder's statement; false when refused.
+bool TVostrelF::storeValueRow(PreparedInsert &insert)
+{
+    switch (insert.run(&sa[kFirstValueSlot])) {
+    case PreparedInsert::Outcome::Stored: return true;
+    case PreparedInsert::Outcome::Refused: return false;
+    case PreparedInsert::Outcome::NeedsLiteral: break;
+    }
+    ucSql(2);
+    try {
+        executeOrRaise();
+    } catch (const DatabaseError &) {
+        return false;
+    }
+    return true;
 }
 
 void TVostrelF::a203cwBClick(QObject *)
