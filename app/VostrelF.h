@@ -210,6 +210,7 @@ private:
     // The value files' two directions, after the common first steps.
     void writeValueFiles(const QString &folder);
     void readValueFiles(const QString &folder);
+    bool storeValueRow(PreparedInsert &insert);
     void readPriceFiles();
 
     // The keyboard entry flow's common steps.

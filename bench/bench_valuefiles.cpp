@@ -87,13 +87,14 @@ int main(int argc, char *argv[])
     dm.csq.execute(QStringLiteral("begin"));
     dm.csq.execute(QStringLiteral(
         "with recursive n(i) as (select 1 union all select i + 1 from n where i < %1) "
-        "insert into AAEIL (CNT, IID, IXNM, RYAK, CSVNM) select i, i, '指標' || i, 'ｼﾋｮｳ' || i, 'IND' || i from n")
+        "insert into AAEIL (CNT, IID, IXNM, RYAK, CSVNM) select i, 100 + i, '指標' || i, 'ｼﾋｮｳ' || i, 'IND' || i from n")
                        .arg(indicators));
+    // Ids from 101: none is 9, so every file written is also read.
     // Releases spread over the indicators, a remark on every tenth.
     dm.csq.execute(QStringLiteral(
         "with recursive n(i) as (select 0 union all select i + 1 from n where i < %1) "
         "insert into AINDX (CNT, IID, IXNM, DY, DM, DD, HH, HM, RV, EV, CV, TYO) "
-        "select i + 1, 1 + i % %2, '指標' || (1 + i % %2), cast(1990 + i / 3000 as text), "
+        "select i + 1, 101 + i % %2, '指標' || (1 + i % %2), cast(1990 + i / 3000 as text), "
         "printf('%02d', 1 + (i / 250) % 12), printf('%02d', 1 + (i / 8) % 28), printf('%02d', (i / 2) % 24), "
         "printf('%02d', (i * 7) % 60), i % 1000 - 500, i % 900, case when i % 3 = 0 then i % 77 end, "
         "case when i % 10 = 0 then '改定 ﾒﾓ ' || i end from n")
@@ -101,7 +102,7 @@ int main(int argc, char *argv[])
                        .arg(indicators));
     dm.csq.execute(QStringLiteral("commit"));
     window.uqe1(1);
-    window.a118iidL->setText(QStringLiteral("1"));
+    window.a118iidL->setText(QStringLiteral("101"));
     window.uqe2(1);
     std::printf("%d releases over %d indicators\n", releases, indicators);
 
@@ -112,8 +113,11 @@ int main(int argc, char *argv[])
     std::printf("%-34s %lld bytes\n", "  files written", static_cast<long long>(bytes));
 
     timed("read all value files (uqCsv 2)", [&] { window.uqCsv(2); });
-    std::printf("%-34s %s rows\n", "  rows read back",
-                qPrintable(QString::number(dm.csq.isOpen() ? releases : 0)));
+    Dataset count(dm.csq, QStringLiteral("count"));
+    count.setSql(QStringLiteral("select count(*) from AINDX"));
+    count.open();
+    std::printf("%-34s %s rows\n", "  rows read back", qPrintable(count.text(0)));
+    count.close();
 
     dm.csq.close(); // closes every query before the folder goes
     return 0;

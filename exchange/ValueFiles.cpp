@@ -1,15 +1,23 @@
 // Writing the releases to value files and reading them back.
+#include "CsvFile.h"
+#include "CsvSplit.h"
 #include "TextFileOutput.h"
 #include "ValueLine.h"
 #include "app/VostrelF.h"
 #include "store/Boxes.h"
 #include "store/Errors.h"
 #include "store/ForwardWalk.h"
+#include "store/PreparedInsert.h"
 #include "store/Tdm.h"
+#include "store/TransactionGuard.h"
+#include "store/WholeNumber.h"
 #include <QDir>
 #include <QLineEdit>
 
 namespace {
+
+// A line of a value file holds CNT and the eleven columns after it.
+constexpr int kValueFields = 12;
 
 // Moves a query to its first row whose field holds exactly the text; on the
 // last row when there is none.
@@ -87,7 +95,73 @@ void TVostrelF::writeValueFiles(const QString &folder)
     Boxes::current().message(QStringLiteral("CSVﾌｧｲﾙ書込終了"));
 }
 
-void TVostrelF::readValueFiles(const QString &) {}
+// The whole replacement is one transaction: a file that cannot be read or a
+// short line stops the read with AINDX exactly as it was. A line that the
+// database refuses is undone alone, uses up its number and is counted.
+void TVostrelF::readValueFiles(const QString &folder)
+{
+    if (!Boxes::current().confirmYesNo(QStringLiteral("ﾃｰﾌﾞﾙﾃﾞｰﾀは書き換えられますが実行しますか?")))
+        return;
+    Dataset &qe1 = *dm().qe1;
+    const int itb = WholeNumber::parse(qe1.text(QStringLiteral("CNT")));
+    dm().qe2->close();
+    qe1.first();
+    TransactionGuard replacement(dm().csq, TransactionGuard::Transaction);
+    sqw = QStringLiteral(" delete from ") + stnm;
+    executeOrRaise();
+    PreparedInsert insert(dm().csq, stnm, insertColumns());
+    int iz = 1;
+    int refused = 0;
+    QString firstRefused;
+    for (; !qe1.eof(); qe1.next()) {
+        const QString csvnm = qe1.text(QStringLiteral("CSVNM"));
+        if (csvnm == QLatin1String("CLN"))
+            continue;
+        const QString file = folder + QLatin1Char('/') + csvnm + QStringLiteral(".CSV");
+        const QString text = CsvFile::read(file);
+        const QList<QStringView> lines = CsvFile::lines(text);
+        for (int l = 0; l < lines.size(); ++l) {
+            const QStringList fields = CsvSplit::atCommas(lines[l]);
+            if (fields.size() < kValueFields)
+                throw FileError(QStringLiteral("ファイル '%1' の %2 行目を読めません: 項目が %3 個しかありません (%4 個必要)")
+                                    .arg(QDir::toNativeSeparators(file))
+                                    .arg(l + 1)
+                                    .arg(fields.size())
+                                    .arg(kValueFields));
+            sa[11] = QString::number(iz);
+            for (int k = 1; k < kValueFields; ++k)
+                sa[11 + k] = fields[k];
+            if (!storeValueRow(insert) && refused++ == 0)
+                firstRefused = QStringLiteral("%1 の %2 行目").arg(QDir::toNativeSeparators(file)).arg(l + 1);
+            iz = WholeNumber::add(iz, 1);
+        }
+    }
+    replacement.commit();
+    moveToFirst(qe1, QStringLiteral("CNT"), QString::number(itb));
+    uqe2(1);
+    QString closing = QStringLiteral(" CSVﾌｧｲﾙからの読込終了 ");
+    if (refused > 0)
+        closing += QStringLiteral("\n%1 行は登録できませんでした (最初は %2)").arg(refused).arg(firstRefused);
+    Boxes::current().message(closing);
+}
+
+// The insert of slots 11 on, bound where that stores the row the builder's
+// statement stores, else the builder's statement; false when refused.
+bool TVostrelF::storeValueRow(PreparedInsert &insert)
+{
+    switch (insert.run(&sa[kFirstValueSlot])) {
+    case PreparedInsert::Outcome::Stored: return true;
+    case PreparedInsert::Outcome::Refused: return false;
+    case PreparedInsert::Outcome::NeedsLiteral: break;
+    }
+    ucSql(2);
+    try {
+        executeOrRaise();
+    } catch (const DatabaseError &) {
+        return false;
+    }
+    return true;
+}
 
 void TVostrelF::a203cwBClick(QObject *)
 {

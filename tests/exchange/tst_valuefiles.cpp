@@ -179,6 +179,76 @@ private slots:
                                                   .arg(valueFile(f, QStringLiteral("no/such")))),
                  qPrintable(f.boxes.errors[0]));
     }
+
+    // Written and read back: every value but CNT returns, renumbered from 1
+    // in the order of the list; the "CLN" file is not read.
+    void roundTripRenumbersAndKeepsEveryValue()
+    {
+        WindowFixture f(kSeed);
+        f.start();
+        setRemark(f, 30, QString::fromUtf8(" a,\"b\" 😀 ｶﾅ "));
+        setRemark(f, 12, QStringLiteral("\"q"));
+        const QString columns = QStringLiteral("IID || '|' || IXNM || '|' || DY || DM || DD || HH || HM || '|' || "
+                                               "ifnull(RV, '-') || '|' || ifnull(EV, '-') || '|' || ifnull(CV, '-') || "
+                                               "'|' || ifnull(TYO, '')"); // an empty text is stored as NULL
+        const QString before = f.scalar(QStringLiteral("select group_concat(%1, '/') from (select * from AINDX "
+                                                       "where IID in (3, 5) order by IID, DY, DM, DD, HH, HM, CNT)")
+                                            .arg(columns));
+        f.window->uqCsv(1);
+        QFile::remove(valueFile(f, QStringLiteral("SEP"))); // id 9 has no file: give it an empty one
+        QFile sep(valueFile(f, QStringLiteral("SEP")));
+        QVERIFY(sep.open(QIODevice::WriteOnly));
+        sep.close();
+        f.boxes.clear();
+        press(f.window->a204crB);
+        QVERIFY2(f.boxes.errors.isEmpty(), qPrintable(f.boxes.errors.join(QLatin1Char('\n'))));
+        QCOMPARE(f.boxes.messages, QStringList{QStringLiteral(" CSVﾌｧｲﾙからの読込終了 ")});
+        QCOMPARE(f.scalar(QStringLiteral("select group_concat(CNT) from (select CNT from AINDX order by CNT)")),
+                 QStringLiteral("1,2,3,4"));
+        QCOMPARE(f.scalar(QStringLiteral("select group_concat(%1, '/') from (select * from AINDX order by CNT)")
+                              .arg(columns)),
+                 before);
+        QVERIFY(f.window->a102knE->hasFocus());
+    }
+
+    void noChangesNothing()
+    {
+        WindowFixture f(kSeed);
+        f.start();
+        f.boxes.answerNext(false);
+        press(f.window->a204crB);
+        QCOMPARE(f.scalar(QStringLiteral("select count(*) from AINDX")), QStringLiteral("6"));
+        QVERIFY(f.window->a102knE->hasFocus());
+    }
+
+    // A missing file or a short line stops the read: AINDX as it was.
+    void failedReadLeavesTheTableAsItWas_data()
+    {
+        QTest::addColumn<QByteArray>("usemp");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("missing file") << QByteArray() << QStringLiteral("SEP.CSV");
+        QTest::newRow("short line") << QByteArray("1,3,x,2024,01,01,00,00,1,1,1,\r\n\r\n")
+                                    << QStringLiteral("USEMP.CSV' の 2 行目を読めません");
+    }
+    void failedReadLeavesTheTableAsItWas()
+    {
+        QFETCH(QByteArray, usemp);
+        QFETCH(QString, error);
+        WindowFixture f(kSeed);
+        f.start();
+        f.window->uqCsv(1);
+        if (!usemp.isEmpty()) {
+            QFile file(valueFile(f, QStringLiteral("USEMP")));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(usemp);
+        }
+        const QString all = QStringLiteral("select group_concat(CNT || IID || ifnull(TYO, '-')) from AINDX");
+        const QString before = f.scalar(all);
+        press(f.window->a204crB);
+        QCOMPARE(f.boxes.errors.size(), 1);
+        QVERIFY2(f.boxes.errors[0].contains(error), qPrintable(f.boxes.errors[0]));
+        QCOMPARE(f.scalar(all), before);
+    }
 };
 
 KEIZAI_TEST_MAIN(TestValueFiles)
