@@ -5,7 +5,19 @@
 #include <QCursor>
 #include <exception>
 
-Application::Application(int &argc, char **argv) : QApplication(argc, argv)
+namespace {
+
+// What must be set before the application object exists: the web engine
+// shares its OpenGL contexts with the window's.
+int &beforeTheApplication(int &argc)
+{
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    return argc;
+}
+
+} // namespace
+
+Application::Application(int &argc, char **argv) : QApplication(beforeTheApplication(argc), argv)
 {
     // The busy pointer while the store works.
     BusyCursor::setHooks([] { QGuiApplication::setOverrideCursor(Qt::WaitCursor); },

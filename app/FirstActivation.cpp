@@ -1,5 +1,6 @@
 // The first activation of the window: connect, create the missing tables,
-// fill the pages, and put the focus into the indicator name field.
+// fill the pages, put the focus into the indicator name field and load the
+// browser list.
 #include "Panel.h"
 #include "VostrelF.h"
 #include <QLineEdit>
@@ -15,4 +16,5 @@ void TVostrelF::FormActivate(QObject *)
     udb(1);
     pc->setCurrentWidget(ats);
     a102knE->setFocus();
+    uqWeb(1);
 }

@@ -95,6 +95,9 @@ public:
     void udChart();
     void e102agBClick(QObject *Sender);
 
+    // ---- browser page
+    void uqWeb(int id);
+
     // ---- bottom bar
     Panel *A00P = nullptr;
     QLabel *a00gdL = nullptr;
@@ -201,6 +204,7 @@ private:
     // The value files' two directions, after the common first steps.
     void writeValueFiles(const QString &folder);
     void readValueFiles(const QString &folder);
+    void readPriceFiles();
 
     // The keyboard entry flow's common steps.
     using Stepper = void (*)(QString &, int);

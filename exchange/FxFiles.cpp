@@ -1,4 +1,161 @@
-// Reading the FX price files.
+// Reading the FX price files: every instrument's file, in the order of the
+// FX list, replaces the prices of AFX.
+//
+// The replacement is one transaction: when a file cannot be read, or the user
+// cancels, AFX holds exactly what it held before. A line the database or the
+// number rule refuses is passed over alone and its number is used up; the
+// closing box counts such lines.
+#include "app/ImportProgress.h"
 #include "app/VostrelF.h"
+#include "exchange/CsvFile.h"
+#include "exchange/CsvSplit.h"
+#include "exchange/PriceLine.h"
+#include "store/Boxes.h"
+#include "store/Errors.h"
+#include "store/PreparedInsert.h"
+#include "store/Tdm.h"
+#include "store/TransactionGuard.h"
+#include "store/WholeNumber.h"
+#include <QDir>
 
-void TVostrelF::b105cvrBClick(QObject *) {}
+namespace {
+
+// The lines refused, and where the first of them stands.
+struct Refusals {
+    int count = 0;
+    QString firstFile;
+    int firstLine = 0;
+
+    void add(const QString &file, int line)
+    {
+        if (count++ == 0) {
+            firstFile = file;
+            firstLine = line;
+        }
+    }
+};
+
+QString closingText(const Refusals &refused)
+{
+    const QString done = QStringLiteral(" CSVﾌｧｲﾙからの読込終了 ");
+    if (refused.count == 0)
+        return done;
+    return done + QStringLiteral(" 登録できなかった行: %1 行\n最初の行: %2 の %3 行目")
+                      .arg(refused.count)
+                      .arg(refused.firstFile)
+                      .arg(refused.firstLine);
+}
+
+// One reading of every FX price file into AFX, inside one transaction.
+class PriceImport {
+public:
+    // The insert is prepared once, from the column rows of stnm.
+    explicit PriceImport(TVostrelF &w)
+        : w_(w), csq_(w.dm().csq), qf1_(*w.dm().qf1), insert_(csq_, w.stnm, w.insertColumns())
+    {
+    }
+
+    // Replaces every price; false when the user cancelled, and then AFX is
+    // as it was.
+    bool run(const QString &folder, ImportProgress &progress)
+    {
+        TransactionGuard transaction(csq_, TransactionGuard::Transaction);
+        w_.sqw = QStringLiteral(" delete from ") + w_.stnm;
+        csq_.execute(w_.sqw);
+        int iz = 1;
+        for (; !qf1_.eof(); qf1_.next()) {
+            if (!readFile(folder, iz, progress))
+                return false;
+        }
+        transaction.commit();
+        return true;
+    }
+
+    const Refusals &refused() const { return refused_; }
+
+private:
+    bool readFile(const QString &folder, int &iz, ImportProgress &progress)
+    {
+        const QString sid = qf1_.text(QStringLiteral("FID"));
+        const QString six = qf1_.text(QStringLiteral("FXNM"));
+        const QString path = folder + qf1_.text(QStringLiteral("CSVNM")) + QStringLiteral(".CSV");
+        const QString text = CsvFile::read(path);
+        const QList<QStringView> lines = CsvFile::lines(text);
+        progress.beginFile(path, int(lines.size()));
+        for (int k = 0; k < lines.size(); ++k) {
+            if (!progress.advance(k))
+                return false;
+            const QStringList fields = CsvSplit::atCommasAndBlanks(lines[k]);
+            if (fields.isEmpty())
+                continue;
+            w_.sa[11] = QString::number(iz);
+            w_.sa[12] = sid;
+            w_.sa[13] = six;
+            const PriceLine::Slots taken = PriceLine::take(fields);
+            std::copy(taken.begin(), taken.end(), w_.sa.begin() + PriceLine::kFirstSlot);
+            if (!storeRow())
+                refused_.add(path, k + 1);
+            iz = WholeNumber::add(iz, 1);
+        }
+        return true;
+    }
+
+    // The insert of the slots, bound where that stores the row the builder's
+    // statement stores, else the builder's statement itself; false when it is
+    // refused. A refused insert undoes itself alone; should the database have
+    // ended the whole transaction instead, the import stops.
+    bool storeRow()
+    {
+        switch (insert_.run(&w_.sa[StoreRoutines::kFirstValueSlot])) {
+        case PreparedInsert::Outcome::Stored: return true;
+        case PreparedInsert::Outcome::Refused: return false;
+        case PreparedInsert::Outcome::NeedsLiteral: break;
+        }
+        try {
+            w_.ucSql(2);
+            csq_.execute(w_.sqw);
+        } catch (const DatabaseError &) {
+            if (!csq_.inTransaction())
+                throw;
+            return false;
+        } catch (const ConversionError &) {
+            return false;
+        }
+        return true;
+    }
+
+    TVostrelF &w_;
+    Connection &csq_;
+    Dataset &qf1_;
+    PreparedInsert insert_;
+    Refusals refused_;
+};
+
+} // namespace
+
+void TVostrelF::b105cvrBClick(QObject *) { uqCsv(3); }
+
+void TVostrelF::readPriceFiles()
+{
+    const QString sf = QDir::currentPath() + QStringLiteral("/FXﾃﾞｰﾀ/CSV/");
+    stnm = QStringLiteral("AFX");
+    if (!Boxes::current().confirmYesNo(QStringLiteral("ﾃｰﾌﾞﾙﾃﾞｰﾀは書き換えられますが実行しますか?")))
+        return;
+    Dataset &qf1 = *dm().qf1;
+    const int itb = WholeNumber::parse(qf1.text(QStringLiteral("CNT")));
+    dm().qf2->close();
+    qf1.first();
+
+    PriceImport import(*this);
+    ImportProgress progress(this);
+    const bool completed = import.run(sf, progress);
+
+    qf1.first();
+    while (!qf1.eof() && qf1.text(QStringLiteral("CNT")) != QString::number(itb))
+        qf1.next();
+    uqf2(1);
+    if (completed)
+        Boxes::current().message(closingText(import.refused()));
+    else
+        Boxes::current().message(QStringLiteral("CSVﾌｧｲﾙからの読込を中止しました。ﾃｰﾌﾞﾙﾃﾞｰﾀは元のままです"));
+}

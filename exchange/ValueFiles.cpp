@@ -53,6 +53,7 @@ void TVostrelF::uqCsv(int id)
     switch (id) {
     case 1: writeValueFiles(folder); break;
     case 2: readValueFiles(folder); break;
+    case 3: readPriceFiles(); break;
     default: break;
     }
 }

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what the build and the tests need (Debian 12 packages) and builds
 # into build/. Safe to run again: installs only what is missing.
+# With --packaging also what making and checking the Debian package needs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -11,6 +12,9 @@ packages=(
   libsqlite3-dev
   fonts-ipafont-gothic
 )
+if [ "${1:-}" = --packaging ]; then
+  packages+=(dpkg-dev file desktop-file-utils lintian)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

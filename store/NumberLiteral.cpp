@@ -5,7 +5,8 @@ namespace NumberLiteral {
 
 namespace {
 
-// SQLite's own white space between tokens.
+// SQLite's white space around a number. A vertical tab is not among them:
+// SQLite takes it as white space only where no number ends right before it.
 bool isBlank(QChar c)
 {
     return c == u' ' || c == u'\t' || c == u'\n' || c == u'\f' || c == u'\r';
@@ -26,8 +27,10 @@ int skipDigits(const QString &text, int i)
 }
 
 // "0x" and hex digits, of which at most 16 after the leading zeros, as
-// SQLite's parser allows. Returns the end, or -1.
-int hexEnd(const QString &text, int i)
+// SQLite's parser allows. Returns the end, or -1. SQLite reads the digits as
+// a 64-bit two's-complement integer and cannot negate the smallest one, so a
+// minus sign before 0x8000000000000000 is refused as it refuses it.
+int hexEnd(const QString &text, int i, bool negative)
 {
     if (i + 2 >= text.size() || text[i] != u'0' || (text[i + 1] != u'x' && text[i + 1] != u'X')
         || !isHexDigit(text[i + 2]))
@@ -38,7 +41,11 @@ int hexEnd(const QString &text, int i)
     const int significant = i;
     while (i < text.size() && isHexDigit(text[i]))
         ++i;
-    return i - significant <= 16 ? i : -1;
+    if (i - significant > 16)
+        return -1;
+    if (negative && text.mid(significant, i - significant).compare(QLatin1String("8000000000000000"), Qt::CaseInsensitive) == 0)
+        return -1;
+    return i;
 }
 
 // Digits with an optional point and exponent. Returns the end, or -1.
@@ -79,15 +86,15 @@ bool accepts(const QString &text)
         --last;
     const QString literal = text.mid(i, last - i);
     int p = 0;
-    if (p < literal.size() && (literal[p] == u'+' || literal[p] == u'-'))
+    const bool negative = p < literal.size() && literal[p] == u'-';
+    if (p < literal.size() && (literal[p] == u'+' || negative))
         ++p;
-    if (hexEnd(literal, p) == literal.size())
+    if (hexEnd(literal, p, negative) == literal.size())
         return true;
     if (decimalEnd(literal, p) != literal.size())
         return false;
-    bool ok = false;
-    const double value = literal.toDouble(&ok);
-    return std::isfinite(value);
+    // An overflow reads as infinity, an underflow as zero, as in SQLite.
+    return std::isfinite(literal.toDouble());
 }
 
 } // namespace NumberLiteral

@@ -2,6 +2,7 @@
 #include "Connection.h"
 #include "Errors.h"
 #include "TransactionGuard.h"
+#include <QFile>
 
 namespace StandardDictionary {
 
@@ -181,6 +182,25 @@ void createFile(const QString &path)
     db.open(path);
     create(db);
     db.close();
+}
+
+void createNewFile(const QString &path)
+{
+    // The file is made empty, and only when it is not there: a file that
+    // appears meanwhile is neither opened nor removed.
+    QFile made(path);
+    if (!made.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+        if (made.exists())
+            throw FileError(QStringLiteral("%1 は既にあります。上書きしません。").arg(path));
+        throw FileError(QStringLiteral("%1 を作成できません: %2").arg(path, made.errorString()));
+    }
+    made.close();
+    try {
+        createFile(path);
+    } catch (...) {
+        QFile::remove(path);
+        throw;
+    }
 }
 
 } // namespace StandardDictionary

@@ -54,4 +54,11 @@ void create(Connection &db);
 // another open connection of the program: those lock it exclusively.
 void createFile(const QString &path);
 
+// Makes a new database file at path, in a folder that exists, holding the
+// full dictionary: what sqdb-init makes and the first start in the user's
+// own folder offers. Raises FileError when a file is there already, which is
+// left untouched, and when the file cannot be made; when the dictionary
+// cannot be written, removes the file again and raises the error.
+void createNewFile(const QString &path);
+
 } // namespace StandardDictionary

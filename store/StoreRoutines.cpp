@@ -1,17 +1,13 @@
 #include "StoreRoutines.h"
 #include "Boxes.h"
 #include "Errors.h"
+#include "NumberLiteral.h"
 #include "Tdm.h"
 #include "TransactionGuard.h"
 #include "WholeNumber.h"
 #include <QDir>
 
 namespace {
-
-bool isTextKind(const QString &kind)
-{
-    return kind == QLatin1String("varchar") || kind == QLatin1String("nchar");
-}
 
 // A quote inside a value is doubled, so the value is stored as typed and is
 // never read as statement text.
@@ -21,6 +17,11 @@ QString quoteInner(QString text)
 }
 
 } // namespace
+
+bool StoreRoutines::isTextKind(const QString &kind)
+{
+    return kind == QLatin1String("varchar") || kind == QLatin1String("nchar");
+}
 
 Tdm &StoreRoutines::dm() const
 {
@@ -102,6 +103,17 @@ void StoreRoutines::uqTst(int id)
     }
 }
 
+std::vector<PreparedInsert::Column> StoreRoutines::insertColumns()
+{
+    uqTst(1);
+    std::vector<PreparedInsert::Column> columns;
+    Dataset &qst = *dm().qst;
+    for (qst.first(); !qst.eof(); qst.next())
+        columns.push_back({columnName(), isTextKind(qst.text(QStringLiteral("KT"))),
+                           WholeNumber::parseOrZero(qst.text(QStringLiteral("LN")))});
+    return columns;
+}
+
 void StoreRoutines::applyDisplayWidths(Dataset &query)
 {
     Dataset &qst = *dm().qst;
@@ -117,6 +129,8 @@ void StoreRoutines::applyDisplayWidths(Dataset &query)
 
 void StoreRoutines::ucSql(int id)
 {
+    if (id != 7)
+        refusal_.clear();
     switch (id) {
     case 1: buildSelect(); break;
     case 2: buildInsert(); break;
@@ -178,6 +192,7 @@ void StoreRoutines::buildInsert()
         qst.next();
     }
     sqw += QStringLiteral(" ) values ( ") + sa[1] + QStringLiteral(" ) ");
+    dropRefusedStatement();
 }
 
 void StoreRoutines::buildUpdate()
@@ -196,6 +211,15 @@ void StoreRoutines::buildUpdate()
         qst.next();
     }
     sqw += swh;
+    dropRefusedStatement();
+}
+
+// A statement with a refused value is no statement: the executor refuses it
+// with the reason, as the database refuses a statement.
+void StoreRoutines::dropRefusedStatement()
+{
+    if (!refusal_.isEmpty())
+        sqw.clear();
 }
 
 void StoreRoutines::buildCreate()
@@ -224,10 +248,16 @@ void StoreRoutines::formatValue()
 {
     Dataset &qst = *dm().qst;
     sa[7] = qst.text(QStringLiteral("KT"));
-    if (isTextKind(sa[7]))
+    if (isTextKind(sa[7])) {
         ucNul(sa[9], 2, WholeNumber::parseOrZero(qst.text(QStringLiteral("LN"))));
-    else
+    } else if (sa[9].isEmpty() || NumberLiteral::accepts(sa[9])) {
         ucNul(sa[9], 1, 0);
+    } else if (refusal_.isEmpty()) {
+        // Written unquoted, anything but a number would be read as part of
+        // the statement: "5--" comments out its WHERE, "1+1" is computed.
+        refusal_ = QStringLiteral("列 %1 の値 '%2' は数値ではありません。数値か空欄だけを書き込めます")
+                       .arg(columnName(), sa[9]);
+    }
 }
 
 void StoreRoutines::ucNul(QString &st, int id, int il)
@@ -247,6 +277,8 @@ void StoreRoutines::ucNul(QString &st, int id, int il)
 
 void StoreRoutines::executeOrRaise()
 {
+    if (sqw.isEmpty())
+        throw DatabaseError(refusal_.isEmpty() ? QStringLiteral("実行する文がありません") : refusal_);
     // A savepoint around this statement alone: a failure undoes only it,
     // also inside a transaction a caller holds (an import).
     Connection &csq = dm().csq;

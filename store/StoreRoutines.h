@@ -1,6 +1,8 @@
 #pragma once
 #include <QString>
+#include "PreparedInsert.h"
 #include <array>
+#include <vector>
 
 class Dataset;
 class Tdm;
@@ -33,15 +35,27 @@ public:
     void uqCtbl(int id);
     // 2 looks stnm up in AAATBN, 1 also loads its column rows into qst.
     void uqTst(int id);
-    // 1 select, 2 insert, 3 update, 6 create, 7 format slot 9.
+    // 1 select, 2 insert, 3 update, 6 create, 7 format slot 9. A value for
+    // a column that is no text column must be a number literal or empty
+    // (NumberLiteral); an insert or update with any other leaves sqw empty,
+    // and the executor refuses it with the reason.
     void ucSql(int id);
     // 1 formats a value of a column that is no text column, 2 of a text
     // column of length il: empty becomes NULL, texts are cut and quoted.
     static void ucNul(QString &st, int id, int il);
-    // Runs sqw; a statement the database refuses is rolled back silently.
+    // Runs sqw in a savepoint of its own; a statement the database refuses
+    // is undone silently (inside a caller's transaction, only it).
     void uExSql();
-    // Runs sqw like uExSql, but raises the database's reason on failure.
+    // Runs sqw like uExSql, but raises the reason on failure.
     void executeOrRaise();
+
+    // Whether a column of the dictionary kind KT is a text column, whose
+    // values the builder quotes; all others are written unquoted.
+    static bool isTextKind(const QString &kind);
+
+    // The column rows of stnm (uqTst(1)) as the insert builder reads them:
+    // name, whether a text column, and the length texts are cut to.
+    std::vector<PreparedInsert::Column> insertColumns();
 
     // Gives field k of a query just opened from a select of the builder the
     // display width DPW of column row k in qst.
@@ -55,9 +69,11 @@ private:
     void buildUpdate();
     void buildCreate();
     void formatValue();
+    void dropRefusedStatement();
     void openConnection();
     void checkTables();
     void ensureTable();
 
     Tdm *dm_ = nullptr;
+    QString refusal_; // why the last insert or update was refused
 };

@@ -449,18 +449,10 @@ int main(int argc, char *argv[])
         return 1;
     }
 
-    // The database file is made here, empty, and only when it is not there:
-    // a file that appeared meanwhile is neither opened nor removed.
-    QFile created(database);
-    if (!created.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
-        print(stderr, QStringLiteral("%1 を作成できません: %2").arg(database, created.errorString()));
-        return 1;
-    }
-    created.close();
-
-    QStringList written{database};
+    QStringList written;
     try {
-        StandardDictionary::createFile(database);
+        StandardDictionary::createNewFile(database);
+        written << database;
         if (sample) {
             writeSampleTables(folder);
             writePriceFiles(folder, written);

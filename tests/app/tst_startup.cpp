@@ -1,8 +1,11 @@
+#include "ScratchHome.h"
 #include "ScriptedBoxes.h"
 #include "WindowFixture.h"
 #include "WorkFolder.h"
 #include "app/Panel.h"
+#include "app/CommandLine.h"
 #include "app/VostrelF.h"
+#include "app/WorkingFolder.h"
 #include "store/StandardDictionary.h"
 #include "store/Tdm.h"
 #include <QLineEdit>
@@ -82,6 +85,46 @@ private slots:
         QCOMPARE(probe.text(0), QStringLiteral("AAATBN,AAATST,AAEIL,AAFXL,AFX,AINDX,WEBBRW"));
         QCOMPARE(window.A00P->caption(), QString());
         QVERIFY(window.a102knE->hasFocus());
+    }
+
+    // The first start in the user's own folder, as from the menu: yes makes
+    // the dictionary and the first activation goes on as usual; no leaves a
+    // folder without a database, as anywhere.
+    void firstStartAtHome_data()
+    {
+        QTest::addColumn<bool>("yes");
+        QTest::addColumn<QString>("tables");
+        QTest::newRow("yes") << true << "AAATBN,AAATST,AAEIL,AAFXL,AFX,AINDX,WEBBRW";
+        QTest::newRow("no") << false << "";
+    }
+    void firstStartAtHome()
+    {
+        QFETCH(bool, yes);
+        QFETCH(QString, tables);
+        ScratchHome home;
+        ScriptedBoxes boxes;
+        boxes.answerNext(yes);
+        QVERIFY(WorkingFolder::prepare(CommandLine::parse({QStringLiteral("--home")})));
+        QCOMPARE(boxes.confirmations.size(), 1);
+
+        Started started;
+        TVostrelF &window = started.window;
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QCOMPARE(started.dm.csq.path(), CommandLine::homeFolder() + QStringLiteral("/SQDB.DB"));
+        Dataset probe(started.dm.csq, QStringLiteral("probe"));
+        probe.setSql(QStringLiteral("select group_concat(name) from (select name from sqlite_master "
+                                    "where type = 'table' order by name)"));
+        probe.open();
+        QCOMPARE(probe.text(0), tables);
+        if (yes) {
+            QVERIFY2(boxes.errors.isEmpty(), qPrintable(boxes.errors.join(QLatin1Char('\n'))));
+            QCOMPARE(window.A00P->caption(), QString());
+            QVERIFY(window.a102knE->hasFocus());
+        } else {
+            QCOMPARE(boxes.errors.size(), 1);
+            QVERIFY2(boxes.errors.first().contains(QStringLiteral("AAATBN")), qPrintable(boxes.errors.first()));
+            QCOMPARE(window.A00P->caption(), QStringLiteral("A00P"));
+        }
     }
 };
 

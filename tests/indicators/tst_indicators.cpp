@@ -39,6 +39,15 @@ void type(TVostrelF &w, const QStringList &texts)
         fields[k]->setText(texts[k]);
 }
 
+// The whole of AINDX, every value with its storage type.
+QString valueTable(WindowFixture &f)
+{
+    return f.scalar(QStringLiteral(
+        "select group_concat(quote(CNT) || quote(IID) || quote(IXNM) || quote(DY) || quote(DM) || quote(DD) || "
+        "quote(HH) || quote(HM) || quote(RV) || quote(EV) || quote(CV) || quote(TYO), '|') from "
+        "(select * from AINDX order by rowid)"));
+}
+
 QStringList panelTexts(TVostrelF &w)
 {
     QStringList texts{w.a105modL->text(), w.a117cnL->text()};
@@ -183,6 +192,37 @@ private slots:
         w.a114rgBClick(w.a114rgB);
         QVERIFY(f.boxes.errors.isEmpty());
         QCOMPARE(f.scalar(QStringLiteral("select count(*) from AINDX where CNT = 11 and RV = 175")), QStringLiteral("1"));
+    }
+
+    // Statement text typed as a value is refused with its reason and leaves
+    // AINDX as it was: "5--" would comment out the correction's WHERE and
+    // rewrite every release, a subselect would be computed and stored.
+    void statementTextAsAValueIsRefused_data()
+    {
+        QTest::addColumn<bool>("correction");
+        QTest::addColumn<QString>("value");
+        QTest::newRow("correction 5--") << true << "5--";
+        QTest::newRow("registration (select ...)") << false << "(select max(CNT) from AINDX)";
+        QTest::newRow("registration 1+1") << false << "1+1";
+        QTest::newRow("correction 9e999") << true << "9e999";
+    }
+    void statementTextAsAValueIsRefused()
+    {
+        QFETCH(bool, correction);
+        QFETCH(QString, value);
+        WindowFixture f(kSeed);
+        f.start();
+        TVostrelF &w = *f.window;
+        const QString before = valueTable(f);
+        w.uda(correction ? 3 : 2);
+        w.a111rvE->setText(value);
+        const QStringList typed = panelTexts(w);
+        QTest::mouseClick(w.a114rgB, Qt::LeftButton);
+        QCOMPARE(f.boxes.errors.size(), 1);
+        QVERIFY2(f.boxes.errors.first().contains(value) && f.boxes.errors.first().contains(QStringLiteral("RV")),
+                 qPrintable(f.boxes.errors.first()));
+        QCOMPARE(valueTable(f), before);
+        QCOMPARE(panelTexts(w), typed);
     }
 
     void indicatorWithoutReleases()

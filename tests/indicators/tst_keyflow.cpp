@@ -177,6 +177,8 @@ private slots:
         QCOMPARE(w.a118iidL->text(), QStringLiteral("9"));
         QTest::keyClick(w.a102knE, Qt::Key_Return);
         QCOMPARE(w.pc->currentWidget(), w.ets);
+        QCOMPARE(w.e201EB->state(), WebView::State::Starting); // navigated first
+        QCOMPARE(w.e201EB->rememberedUrl(), QStringLiteral("https://example.org/f"));
         QVERIFY(!w.a106dyE->hasFocus());
         QCOMPARE(w.a105modL->text(), QStringLiteral("新規"));
     }

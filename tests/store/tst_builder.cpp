@@ -4,6 +4,7 @@
 #include "store/Errors.h"
 #include "store/StoreRoutines.h"
 #include "store/Tdm.h"
+#include "store/TransactionGuard.h"
 #include <QtTest>
 #include <memory>
 
@@ -151,6 +152,88 @@ private slots:
         QCOMPARE(scalar(QStringLiteral("select count(*) from T2")), QStringLiteral("1"));
         QVERIFY(boxes->errors.isEmpty());
         QVERIFY_THROWS_EXCEPTION(DatabaseError, r->executeOrRaise());
+    }
+
+    // A value for a column that is no text column is a number or nothing:
+    // anything else refuses the whole statement, silently through the
+    // executor and with the reason through executeOrRaise; no row changes.
+    void valuesThatAreNoNumberRefuseTheStatement_data()
+    {
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<bool>("stored");
+        QTest::newRow("number") << "12" << true;
+        QTest::newRow("hex") << "0x10" << true;
+        QTest::newRow("blanks round a real") << " -1.5e3 " << true;
+        QTest::newRow("comment") << "5--" << false;
+        QTest::newRow("subselect") << "(select max(CNT) from T1)" << false;
+        QTest::newRow("sum") << "1+1" << false;
+        QTest::newRow("infinite") << "9e999" << false;
+        QTest::newRow("NULL as letters") << "NULL" << false;
+    }
+    void valuesThatAreNoNumberRefuseTheStatement()
+    {
+        QFETCH(QString, value);
+        QFETCH(bool, stored);
+        r->uqCtbl(1);
+        db().execute(QStringLiteral("insert into T1 values (7, 'a', 'x'), (8, 'b', 'y')"));
+        const QString all = QStringLiteral("select group_concat(quote(CNT) || quote(NAME) || quote(MEMO), ',') from T1");
+        const QString before = scalar(all);
+        r->stnm = QStringLiteral("T1");
+
+        fillSlots({value, QStringLiteral("new"), QString()});
+        r->swh = QStringLiteral(" where CNT = 7  ");
+        r->ucSql(3);
+        if (stored) {
+            r->executeOrRaise();
+            QCOMPARE(scalar(QStringLiteral("select count(*) from T1 where NAME = 'new'")), QStringLiteral("1"));
+            return;
+        }
+        QCOMPARE(r->sqw, QString());
+        r->uExSql();
+        QCOMPARE(scalar(all), before);
+        try {
+            r->executeOrRaise();
+            QFAIL("a value that is no number was written");
+        } catch (const DatabaseError &e) {
+            QVERIFY2(e.text().contains(value) && e.text().contains(QStringLiteral("CNT")), qPrintable(e.text()));
+        }
+        fillSlots({QStringLiteral("9"), QStringLiteral("new"), value});
+        r->ucSql(2);
+        QVERIFY(r->sqw.contains(QStringLiteral("'new'"))); // a text column takes any text
+        fillSlots({QStringLiteral("9"), QStringLiteral("new"), QString()});
+        r->sa[11] = value;
+        r->ucSql(2);
+        r->uExSql();
+        QCOMPARE(scalar(all), before);
+        QVERIFY(boxes->errors.isEmpty());
+
+        // The next statement is built and run as usual.
+        fillSlots({QStringLiteral("9"), QStringLiteral("c"), QString()});
+        r->ucSql(2);
+        r->executeOrRaise();
+        QCOMPARE(scalar(QStringLiteral("select count(*) from T1")), QStringLiteral("3"));
+    }
+
+    // Inside a caller's transaction (an import) a refused statement undoes
+    // only itself: the lines before it stay and are committed with the rest.
+    void executorInsideATransaction()
+    {
+        r->uqCtbl(1);
+        r->stnm = QStringLiteral("T1");
+        TransactionGuard import(db(), TransactionGuard::Transaction);
+        auto line = [&](const QString &cnt) {
+            fillSlots({cnt, QStringLiteral("n") + cnt, QString()});
+            r->ucSql(2);
+            r->uExSql();
+        };
+        line(QStringLiteral("1"));
+        r->sqw = QStringLiteral(" insert into NoSuchTable values (1) "); // the database refuses it
+        r->uExSql();
+        line(QStringLiteral("x")); // the rule refuses it
+        line(QStringLiteral("3"));
+        QVERIFY(db().inTransaction());
+        import.commit();
+        QCOMPARE(scalar(QStringLiteral("select group_concat(NAME) from T1")), QStringLiteral("n1,n3"));
     }
 
     void updateWithEmptyTailChangesEveryRow()

@@ -1,4 +1,5 @@
 #pragma once
+#include "BrowserStandIn.h"
 #include "ScriptedBoxes.h"
 #include "WorkFolder.h"
 #include "app/VostrelF.h"
@@ -11,7 +12,8 @@
 #include <memory>
 
 // The real window over a temporary working folder whose SQDB.DB holds the
-// standard dictionary, every data table and the rows a test seeds.
+// standard dictionary, every data table and the rows a test seeds. The web
+// view gets the browser stand-in unless the test gives another factory.
 //
 // The start-up sequence stops at the price page when the FX list is empty
 // (the database refuses the price statement), so a seed that does not name
@@ -21,7 +23,8 @@ public:
     static inline const QString kInstrument = QStringLiteral(
         "insert into AAFXL (CNT, FID, FXNM, RYAK, CSVNM) values (1, 1, '米ドル/円', 'ドル円', 'USDJPY')");
 
-    explicit WindowFixture(const QStringList &seed = {})
+    explicit WindowFixture(const QStringList &seed = {}, WebView::ControlFactory browser = BrowserScope::standIn)
+        : browserScope(std::move(browser))
     {
         const bool namesFxList = std::any_of(seed.begin(), seed.end(), [](const QString &sql) {
             return sql.contains(QLatin1String("AAFXL"));
@@ -54,6 +57,7 @@ public:
         return probe.text(0);
     }
 
+    BrowserScope browserScope;
     WorkFolder folder;
     ScriptedBoxes boxes;
     std::unique_ptr<TVostrelF> window;

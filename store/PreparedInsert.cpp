@@ -1,0 +1,105 @@
+#include "PreparedInsert.h"
+#include "Connection.h"
+#include "Errors.h"
+#include "NumberLiteral.h"
+#include <sqlite3.h>
+
+namespace {
+
+constexpr int kMostPlainDigits = 18; // below 2^63 whatever the digits
+
+// An optional sign and 1 to 18 ASCII digits, read exactly.
+bool plainWholeNumber(const QString &text, qint64 &value)
+{
+    qsizetype i = 0;
+    const bool negative = !text.isEmpty() && text[0] == u'-';
+    if (!text.isEmpty() && (text[0] == u'-' || text[0] == u'+'))
+        i = 1;
+    const qsizetype digits = text.size() - i;
+    if (digits < 1 || digits > kMostPlainDigits)
+        return false;
+    qint64 v = 0;
+    for (; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (c < u'0' || c > u'9')
+            return false;
+        v = v * 10 + (c - u'0');
+    }
+    value = negative ? -v : v;
+    return true;
+}
+
+} // namespace
+
+PreparedInsert::PreparedInsert(Connection &db, const QString &table, std::vector<Column> columns)
+    : db_(db), columns_(std::move(columns)), texts_(columns_.size())
+{
+    QString names;
+    QString marks;
+    for (size_t k = 0; k < columns_.size(); ++k) {
+        names += (k ? QStringLiteral(", ") : QString()) + columns_[k].name;
+        marks += k ? QStringLiteral(", ?") : QStringLiteral("?");
+    }
+    const QByteArray sql = (QStringLiteral(" insert into ") + table + QStringLiteral(" ( ") + names
+                            + QStringLiteral(" ) values ( ") + marks + QStringLiteral(" ) "))
+                               .toUtf8();
+    if (!db_.isOpen())
+        throw DatabaseError(QStringLiteral("データベースに接続されていません"));
+    if (sqlite3_prepare_v2(db_.handle(), sql.constData(), int(sql.size()), &stmt_, nullptr) != SQLITE_OK)
+        throw DatabaseError(db_.lastError());
+}
+
+PreparedInsert::~PreparedInsert() { sqlite3_finalize(stmt_); }
+
+PreparedInsert::Binding PreparedInsert::classify(int column, const QString &value, qint64 &integer) const
+{
+    if (value.isEmpty())
+        return Binding::Null;
+    if (value.contains(QChar(u'\0')))
+        return Binding::Literal;
+    if (columns_[column].text)
+        return Binding::Text;
+    if (!NumberLiteral::accepts(value))
+        return Binding::Refused;
+    return plainWholeNumber(value, integer) ? Binding::Integer : Binding::Literal;
+}
+
+PreparedInsert::Outcome PreparedInsert::run(const QString *values)
+{
+    const int n = columnCount();
+    std::vector<qint64> integers(n);
+    std::vector<Binding> bindings(n);
+    for (int k = 0; k < n; ++k) {
+        bindings[k] = classify(k, values[k], integers[k]);
+        if (bindings[k] == Binding::Refused)
+            return Outcome::Refused;
+    }
+    for (int k = 0; k < n; ++k)
+        if (bindings[k] == Binding::Literal)
+            return Outcome::NeedsLiteral;
+
+    sqlite3_reset(stmt_);
+    for (int k = 0; k < n; ++k) {
+        switch (bindings[k]) {
+        case Binding::Null:
+            sqlite3_bind_null(stmt_, k + 1);
+            break;
+        case Binding::Integer:
+            sqlite3_bind_int64(stmt_, k + 1, integers[k]);
+            break;
+        default: // Text
+            texts_[k] = values[k].left(qMax(columns_[k].length, 0)).toUtf8();
+            sqlite3_bind_text(stmt_, k + 1, texts_[k].constData(), int(texts_[k].size()), SQLITE_STATIC);
+            break;
+        }
+    }
+    const bool inTransaction = db_.inTransaction();
+    const int rc = sqlite3_step(stmt_);
+    const QString reason = rc == SQLITE_DONE ? QString() : db_.lastError();
+    sqlite3_reset(stmt_);
+    if (rc == SQLITE_DONE)
+        return Outcome::Stored;
+    if (inTransaction && !db_.inTransaction())
+        throw DatabaseError(reason);
+    return Outcome::Refused;
+}
