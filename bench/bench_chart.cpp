@@ -7,7 +7,7 @@
 #include "app/Application.h"
 #include "app/VostrelF.h"
 #include "store/Boxes.h"
-#include "store/StandardDictionary.h"
+#include "WorkingFolder.h"
 #include "store/Tdm.h"
 #include <QChart>
 #include <QChartView>
@@ -123,14 +123,10 @@ int main(int argc, char *argv[])
     Boxes::install(&boxes);
 
     QTemporaryDir folder;
-    QDir::setCurrent(folder.path());
-    StandardDictionary::createFile(QDir(folder.path()).filePath(QStringLiteral("SQDB.DB")));
+    prepareWorkingFolder(folder);
     {
         Tdm setup;
-        StoreRoutines store;
-        store.setDataModule(&setup);
-        store.uqCtbl(4);
-        store.uqCtbl(1);
+        setup.csq.open(QStringLiteral("SQDB.DB"));
         fill(setup, prices, releases);
     }
 

@@ -5,7 +5,7 @@
 //   bench_grid [rows]      (default 1000000; offscreen unless a platform is set)
 #include "app/Application.h"
 #include "app/DataGrid.h"
-#include "store/StandardDictionary.h"
+#include "WorkingFolder.h"
 #include "store/StoreRoutines.h"
 #include "store/Tdm.h"
 #include <QDir>
@@ -54,14 +54,12 @@ int main(int argc, char *argv[])
     const int rows = argc > 1 ? QString::fromLocal8Bit(argv[1]).toInt() : 1000000;
 
     QTemporaryDir folder;
-    QDir::setCurrent(folder.path());
-    StandardDictionary::createFile(QDir(folder.path()).filePath(QStringLiteral("SQDB.DB")));
+    prepareWorkingFolder(folder);
 
     Tdm dm;
     StoreRoutines store;
     store.setDataModule(&dm);
     store.uqCtbl(4);
-    store.uqCtbl(1);
 
     // One minute per row, as an FX price file of one-minute bars.
     clock_.start();
