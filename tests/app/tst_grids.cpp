@@ -189,8 +189,9 @@ private slots:
     void hugeDisplayWidthDoesNotOverflow()
     {
         Grids f;
-        f.dm->qe2->setDisplayWidth(RV, 2147483647);
-        QVERIFY(f.window->adg->columnWidthFor(RV) > 1000);
+        DataGrid *adg = f.window->adg;
+        f.dm->qe2->setDisplayWidth(adg->datasetModel()->fieldOf(RV), 2147483647);
+        QVERIFY(adg->columnWidthFor(RV) > 1000);
     }
 
     void anEditIsWrittenWhenTheUserLeavesTheRow()
