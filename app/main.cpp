@@ -7,15 +7,9 @@
 #include "app/VostrelF.h"
 #include "app/WorkingFolder.h"
 #include "store/Tdm.h"
-#include <cstdio>
+#include "store/TerminalLine.h"
 
 namespace {
-
-void print(std::FILE *stream, const QString &text)
-{
-    std::fputs(text.toLocal8Bit().constData(), stream);
-    std::fputc('\n', stream);
-}
 
 // --help, --version and wrong arguments are answered on the terminal,
 // before any window or display is needed.
@@ -23,14 +17,14 @@ int answerOnTerminal(const CommandLine &line)
 {
     switch (line.action) {
     case CommandLine::Action::Help:
-        print(stdout, CommandLine::usage());
+        printLine(stdout, CommandLine::usage());
         return 0;
     case CommandLine::Action::Version:
-        print(stdout, CommandLine::version());
+        printLine(stdout, CommandLine::version());
         return 0;
     default:
-        print(stderr, line.problem);
-        print(stderr, CommandLine::usage());
+        printLine(stderr, line.problem);
+        printLine(stderr, CommandLine::usage());
         return 2;
     }
 }

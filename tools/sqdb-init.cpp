@@ -15,6 +15,7 @@
 #include "store/StandardDictionary.h"
 #include "store/StoreRoutines.h"
 #include "store/Tdm.h"
+#include "store/TerminalLine.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -386,12 +387,6 @@ void writePriceFiles(const QString &folder, QStringList &written)
 
 // ---------------------------------------------------------------- command
 
-void print(std::FILE *stream, const QString &message)
-{
-    std::fputs(message.toLocal8Bit().constData(), stream);
-    std::fputc('\n', stream);
-}
-
 QString usage()
 {
     return QStringLiteral(
@@ -414,18 +409,18 @@ int main(int argc, char *argv[])
         if (argument == QLatin1String("--sample")) {
             sample = true;
         } else if (argument == QLatin1String("-h") || argument == QLatin1String("--help")) {
-            print(stdout, usage());
+            printLine(stdout, usage());
             return 0;
         } else if (argument.startsWith(QLatin1Char('-')) || argument.isEmpty()) {
-            print(stderr, QStringLiteral("不明な指定です: %1").arg(argument));
-            print(stderr, usage());
+            printLine(stderr, QStringLiteral("不明な指定です: %1").arg(argument));
+            printLine(stderr, usage());
             return 2;
         } else {
             folders << argument;
         }
     }
     if (folders.size() != 1) {
-        print(stderr, usage());
+        printLine(stderr, usage());
         return 2;
     }
 
@@ -439,13 +434,13 @@ int main(int argc, char *argv[])
             targets << priceFile(folder, instrument);
     for (const QString &target : targets) {
         if (QFileInfo::exists(target)) {
-            print(stderr, QStringLiteral("%1 は既にあります。上書きしません。").arg(target));
+            printLine(stderr, QStringLiteral("%1 は既にあります。上書きしません。").arg(target));
             return 1;
         }
     }
 
     if (!QDir().mkpath(folder)) {
-        print(stderr, QStringLiteral("フォルダ %1 を作成できません。").arg(folder));
+        printLine(stderr, QStringLiteral("フォルダ %1 を作成できません。").arg(folder));
         return 1;
     }
 
@@ -459,12 +454,12 @@ int main(int argc, char *argv[])
         }
     } catch (const std::exception &e) {
         const auto *error = dynamic_cast<const AppError *>(&e);
-        print(stderr, error ? error->text() : QString::fromLocal8Bit(e.what()));
+        printLine(stderr, error ? error->text() : QString::fromLocal8Bit(e.what()));
         for (const QString &path : written)
             QFile::remove(path);
         return 1;
     }
 
-    print(stdout, QStringLiteral("%1 を作成しました。").arg(database));
+    printLine(stdout, QStringLiteral("%1 を作成しました。").arg(database));
     return 0;
 }

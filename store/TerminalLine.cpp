@@ -1,0 +1,7 @@
+#include "store/TerminalLine.h"
+
+void printLine(std::FILE *stream, const QString &text)
+{
+    std::fputs(text.toLocal8Bit().constData(), stream);
+    std::fputc('\n', stream);
+}
