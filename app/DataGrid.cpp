@@ -132,11 +132,12 @@ DataGrid::DataGrid(const QString &name, QWidget *parent) : QTableView(parent)
     columns_ = GridColumns::of(name);
     bind(nullptr);
     changeEvent(nullptr);
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) { focusMoved(now); });
+    focusWatch_ = connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) { focusMoved(now); });
 }
 
 DataGrid::~DataGrid()
 {
+    disconnect(focusWatch_);
     if (dataset_)
         dataset_->setBeforePost(nullptr);
 }

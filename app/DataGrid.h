@@ -81,6 +81,8 @@ private:
 
     QPointer<DataSource> source_;
     QPointer<Dataset> dataset_;
+    // The application's focus signal outlives the grid: cut before the widget parts go.
+    QMetaObject::Connection focusWatch_;
     DatasetModel *model_ = nullptr;
     GridDelegate *delegate_ = nullptr;
     std::vector<GridColumn> columns_;

@@ -33,7 +33,10 @@ bool TVostrelF::runHandler(const std::function<void()> &handler)
     }
 }
 
-TVostrelF::~TVostrelF() = default;
+TVostrelF::~TVostrelF()
+{
+    disconnect(focusWatch_);
+}
 
 void TVostrelF::setDataModule(Tdm *dataModule)
 {
@@ -75,7 +78,7 @@ void TVostrelF::connectHandlers()
     onHandlers(a114rgB, nullptr, nullptr, &TVostrelF::a114rgBKeyDown);
     onHandlers(b103fnE, nullptr, nullptr, &TVostrelF::b103fnEKeyDown);
 
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) { focusMoved(now); });
+    focusWatch_ = connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) { focusMoved(now); });
 
     for (DataGrid *grid : {adg, bdg, d1G, d2G})
         grid->setHandlerBoundary([this](const std::function<void()> &handler) { return runHandler(handler); });

@@ -228,4 +228,6 @@ private:
     LinkedCharts *chartLinks_ = nullptr;
     std::vector<ControlHandlers> handlers_;
     QPointer<QWidget> focusOwner_;
+    // The application's focus signal outlives the window: cut before the widget parts go.
+    QMetaObject::Connection focusWatch_;
 };

@@ -42,7 +42,8 @@ void fitValues(QChart *chart, const QList<QPointF> &points)
 } // namespace
 
 LinkedCharts::LinkedCharts(QChartView *upper, QChartView *lower, QObject *parent)
-    : QObject(parent), upper_(upper), lower_(lower)
+    : QObject(parent), upper_(upper), lower_(lower), upperViewport_(upper->viewport()),
+      lowerViewport_(lower->viewport())
 {
     for (QChartView *view : {upper_, lower_}) {
         view->setRubberBand(QChartView::HorizontalRubberBand);
@@ -193,9 +194,10 @@ void LinkedCharts::label(QChart *chart, qreal min, qreal max)
 
 QChartView *LinkedCharts::viewOf(QObject *viewport) const
 {
-    for (QChartView *view : {upper_, lower_})
-        if (view->viewport() == viewport)
-            return view;
+    if (viewport == upperViewport_)
+        return upper_;
+    if (viewport == lowerViewport_)
+        return lower_;
     return nullptr;
 }
 

@@ -8,6 +8,7 @@ class QCategoryAxis;
 class QChart;
 class QChartView;
 class QLineSeries;
+class QWidget;
 
 // The two charts of the chart page, worked as users of a price chart expect:
 // the point under the mouse shows its text and value; the wheel or a
@@ -47,6 +48,9 @@ private:
 
     QChartView *upper_;
     QChartView *lower_;
+    // Taken once: the views' own accessor is not safe while they are being destroyed.
+    QWidget *upperViewport_;
+    QWidget *lowerViewport_;
     std::vector<qreal> times_; // the X value of every point, in order
     QStringList texts_;        // the label of every point
 };
