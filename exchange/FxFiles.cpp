@@ -88,6 +88,7 @@ private:
             const QStringList fields = CsvSplit::atCommasAndBlanks(lines[k]);
             if (fields.isEmpty())
                 continue;
+            w_.clearValueSlots();
             w_.sa[11] = QString::number(iz);
             w_.sa[12] = sid;
             w_.sa[13] = six;

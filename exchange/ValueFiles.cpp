@@ -128,6 +128,7 @@ void TVostrelF::readValueFiles(const QString &folder)
                                     .arg(l + 1)
                                     .arg(fields.size())
                                     .arg(kValueFields));
+            clearValueSlots();
             sa[11] = QString::number(iz);
             for (int k = 1; k < kValueFields; ++k)
                 sa[11 + k] = fields[k];

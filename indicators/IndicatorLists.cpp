@@ -52,13 +52,13 @@ void TVostrelF::uqe2(int id)
     Dataset &qe2 = *dm().qe2;
 
     auto fillSlots = [&](const QString &cnt) {
+        clearValueSlots();
         sa[11] = cnt;
         sa[12] = iid;
         sa[13] = indicatorName(*dm().qe1, iid);
         const QLineEdit *fields[] = {a106dyE, a107dmE, a108ddE, a109hhE, a110hmE, a111rvE, a112evE, a113cvE};
         for (int k = 0; k < 8; ++k)
             sa[14 + k] = fields[k]->text();
-        sa[22].clear();
     };
     auto finishRegistration = [&] {
         uqe2(1);

@@ -16,7 +16,22 @@ QString quoteInner(QString text)
     return text.replace(QLatin1Char('\''), QLatin1String("''"));
 }
 
+// Where a text longer than il UTF-16 code units is cut: before a pair of
+// surrogates that the cut would split, so no half character is stored.
+int cutPoint(const QString &text, int il)
+{
+    if (il <= 0)
+        return 0;
+    return text.at(il - 1).isHighSurrogate() ? il - 1 : il;
+}
+
 } // namespace
+
+void StoreRoutines::clearValueSlots()
+{
+    for (int i = kFirstValueSlot; i <= kSlots; ++i)
+        sa[i].clear();
+}
 
 bool StoreRoutines::isTextKind(const QString &kind)
 {
@@ -268,7 +283,7 @@ void StoreRoutines::ucNul(QString &st, int id, int il)
     }
     if (id == 2) {
         if (st.size() > il)
-            st = st.left(qMax(il, 0));
+            st = st.left(cutPoint(st, il));
         st = QLatin1Char('\'') + quoteInner(st) + QLatin1Char('\'');
     }
 }

@@ -49,6 +49,11 @@ public:
     // Runs sqw like uExSql, but raises the reason on failure.
     void executeOrRaise();
 
+    // Empties slots 11 to 60: a routine that fills slots for a statement
+    // starts here, so no value of an earlier statement is carried into the
+    // columns it does not fill.
+    void clearValueSlots();
+
     // Whether a column of the dictionary kind KT is a text column, whose
     // values the builder quotes; all others are written unquoted.
     static bool isTextKind(const QString &kind);

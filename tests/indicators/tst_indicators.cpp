@@ -167,6 +167,24 @@ private slots:
         QCOMPARE(row(f, 59), QStringLiteral("59|3|米国雇用統計|202405032130|-|-|-|-"));
     }
 
+    // A dictionary may give AINDX more columns than the panel fills: each
+    // registration leaves them empty, never the previous statement's "NULL".
+    void columnsThePanelDoesNotFillStayEmpty()
+    {
+        WindowFixture f(QStringList(kSeed)
+                        << QStringLiteral("alter table AINDX add column XTRA nchar(10)")
+                        << QStringLiteral("insert into AAATST (CNT, TBID, CNAM, KT, LN) select max(CNT) + 1, TBID, "
+                                          "'XTRA', 'nchar', 10 from AAATST where TBID = "
+                                          "(select TBID from AAATBN where TNAM = 'AINDX')"));
+        f.start();
+        TVostrelF &w = *f.window;
+        w.a114rgBClick(w.a114rgB);
+        w.a114rgBClick(w.a114rgB);
+        QVERIFY(f.boxes.errors.isEmpty());
+        QCOMPARE(f.scalar(QStringLiteral("select count(*) || '|' || count(XTRA) from AINDX where CNT > 57")),
+                 QStringLiteral("2|0"));
+    }
+
     void refusedRegistrationKeepsThePanel()
     {
         WindowFixture f(kSeed);

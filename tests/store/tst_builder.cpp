@@ -117,6 +117,10 @@ private slots:
         QTest::newRow("quote doubled") << "O'Neil" << 2 << 10 << "'O''Neil'";
         QTest::newRow("cut before doubling") << "abcde'f" << 2 << 6 << "'abcde'''";
         QTest::newRow("UTF-16 units") << "経済指標記録" << 2 << 4 << "'経済指標'";
+        // An emoji is two UTF-16 units: a cut between them goes before the pair.
+        QTest::newRow("cut splits a pair") << "ab😀c" << 2 << 3 << "'ab'";
+        QTest::newRow("cut after a pair") << "ab😀c" << 2 << 4 << "'ab😀'";
+        QTest::newRow("pair alone, length 1") << "😀" << 2 << 1 << "''";
     }
     void ucNul()
     {
