@@ -195,6 +195,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // New mode with the value fields empty; the date and time stay.
+    void newModeWithoutValues();
     using FocusHandler = void (TVostrelF::*)(QObject *);
     using KeyHandler = void (TVostrelF::*)(QObject *, int &, Qt::KeyboardModifiers);
     struct ControlHandlers {

@@ -38,11 +38,9 @@ void TVostrelF::uda(int id)
         break;
     }
     case 2:
-        a105modL->setText(kNewMode);
+        newModeWithoutValues();
         for (int k = 0; k < 5; ++k)
             dateTime[k]->setText(qe2.text(QString::fromLatin1(dateTimeColumns[k])));
-        for (QLineEdit *field : values)
-            field->clear();
         break;
     case 3:
         a105modL->setText(kCorrectionMode);
@@ -73,4 +71,11 @@ void TVostrelF::a114rgBKeyDown(QObject *, int &Key, Qt::KeyboardModifiers)
         focusNextPrevChild(false);
         Key = 0;
     }
+}
+
+void TVostrelF::newModeWithoutValues()
+{
+    a105modL->setText(kNewMode);
+    for (QLineEdit *field : {a111rvE, a112evE, a113cvE})
+        field->clear();
 }

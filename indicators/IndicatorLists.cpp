@@ -5,6 +5,7 @@
 #include "store/TransactionGuard.h"
 #include "store/WholeNumber.h"
 #include <QDir>
+#include <QScopeGuard>
 #include <QLabel>
 #include <QLineEdit>
 #include <limits>
@@ -60,10 +61,13 @@ void TVostrelF::uqe2(int id)
         for (int k = 0; k < 8; ++k)
             sa[14 + k] = fields[k]->text();
     };
+    // The release is stored: whatever the reload does, the panel goes back
+    // to new mode, and a reload that fails is reported as its own error.
     auto finishRegistration = [&] {
+        const auto toTheNameField = qScopeGuard([&] { a102knE->setFocus(); });
+        newModeWithoutValues();
         uqe2(1);
         uda(2);
-        a102knE->setFocus();
     };
 
     switch (id) {

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <sqlite3.h>
 
 namespace {
 
@@ -55,6 +56,39 @@ QStringList panelTexts(TVostrelF &w)
         texts << field->text();
     return texts;
 }
+
+// Once a row is inserted into the table, the connection refuses to read it.
+class ReadsRefusedAfterAnInsert {
+public:
+    ReadsRefusedAfterAnInsert(sqlite3 *db, const char *table) : db_(db), table_(table)
+    {
+        sqlite3_update_hook(db_, &ReadsRefusedAfterAnInsert::changed, this);
+        sqlite3_set_authorizer(db_, &ReadsRefusedAfterAnInsert::authorize, this);
+    }
+    ~ReadsRefusedAfterAnInsert() { lift(); }
+    void lift()
+    {
+        sqlite3_update_hook(db_, nullptr, nullptr);
+        sqlite3_set_authorizer(db_, nullptr, nullptr);
+    }
+
+private:
+    static void changed(void *self, int op, const char *, const char *table, sqlite3_int64)
+    {
+        auto *me = static_cast<ReadsRefusedAfterAnInsert *>(self);
+        if (op == SQLITE_INSERT && qstrcmp(table, me->table_) == 0)
+            me->inserted_ = true;
+    }
+    static int authorize(void *self, int action, const char *table, const char *, const char *, const char *)
+    {
+        auto *me = static_cast<ReadsRefusedAfterAnInsert *>(self);
+        return me->inserted_ && action == SQLITE_READ && qstrcmp(table, me->table_) == 0 ? SQLITE_DENY : SQLITE_OK;
+    }
+
+    sqlite3 *db_;
+    const char *table_;
+    bool inserted_ = false;
+};
 
 } // namespace
 
@@ -183,6 +217,30 @@ private slots:
         QVERIFY(f.boxes.errors.isEmpty());
         QCOMPARE(f.scalar(QStringLiteral("select count(*) || '|' || count(XTRA) from AINDX where CNT > 57")),
                  QStringLiteral("2|0"));
+    }
+
+    // The release is stored, then reloading the values is refused: the
+    // panel is reset as after success and the reload's failure is its own.
+    void aStoredReleaseIsReportedAsStored()
+    {
+        WindowFixture f(kSeed);
+        f.start();
+        TVostrelF &w = *f.window;
+        w.uda(2);
+        type(w, {QStringLiteral("2024"), QStringLiteral("06"), QStringLiteral("07"), QStringLiteral("21"),
+                 QStringLiteral("30"), QStringLiteral("272"), QStringLiteral("180"), QString()});
+        ReadsRefusedAfterAnInsert refusal(f.dm->csq.handle(), "AINDX");
+        QTest::mouseClick(w.a114rgB, Qt::LeftButton);
+
+        QCOMPARE(f.boxes.errors.size(), 1);
+        QVERIFY2(!f.boxes.errors.first().startsWith(QStringLiteral("登録できませんでした")),
+                 qPrintable(f.boxes.errors.first()));
+        refusal.lift();
+        QCOMPARE(row(f, 58), QStringLiteral("58|3|米国雇用統計|202406072130|272|180|-|-"));
+        QCOMPARE(panelTexts(w), (QStringList{QStringLiteral("新規"), QStringLiteral("58"), QStringLiteral("2024"),
+                                             QStringLiteral("06"), QStringLiteral("07"), QStringLiteral("21"),
+                                             QStringLiteral("30"), QString(), QString(), QString()}));
+        QVERIFY(w.a102knE->hasFocus());
     }
 
     void refusedRegistrationKeepsThePanel()
