@@ -3,6 +3,8 @@
 // browser list.
 #include "Panel.h"
 #include "VostrelF.h"
+#include "store/Errors.h"
+#include "store/Tdm.h"
 #include <QLineEdit>
 #include <QTabWidget>
 
@@ -10,8 +12,15 @@ void TVostrelF::FormActivate(QObject *)
 {
     if (A00P->caption() != QLatin1String("A00P"))
         return;
-    uqCtbl(4);
-    uqCtbl(1);
+    // Should connecting or creating the tables fail, whatever needs the
+    // database until the next start says why it could not be opened.
+    try {
+        uqCtbl(4);
+        uqCtbl(1);
+    } catch (const AppError &error) {
+        dm().csq.setStartFailure(error.text());
+        throw;
+    }
     createPriceIndex();
     uda(1);
     udb(1);

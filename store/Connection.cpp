@@ -35,6 +35,7 @@ void Connection::open(const QString &path)
     }
     db_ = db;
     path_ = path;
+    startFailure_.clear();
     try {
         for (const char *setting : kSettings)
             execute(QString::fromLatin1(setting));
@@ -58,7 +59,7 @@ void Connection::close()
 void Connection::execute(const QString &sql)
 {
     if (!db_)
-        throw DatabaseError(QStringLiteral("データベースに接続されていません"));
+        throw DatabaseError(unavailable());
     BusyCursor busy;
     const QByteArray text = sql.toUtf8();
     sqlite3_stmt *stmt = nullptr;
@@ -70,6 +71,13 @@ void Connection::execute(const QString &sql)
     sqlite3_finalize(stmt);
     if (rc != SQLITE_DONE)
         throw DatabaseError(lastError());
+}
+
+QString Connection::unavailable() const
+{
+    if (!startFailure_.isEmpty())
+        return QStringLiteral("データベースを開けませんでした\n") + startFailure_;
+    return QStringLiteral("データベースに接続されていません");
 }
 
 int Connection::changes() const { return db_ ? sqlite3_changes(db_) : 0; }

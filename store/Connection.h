@@ -30,6 +30,13 @@ public:
     int changes() const;
     bool inTransaction() const;
 
+    // Why the database could not be opened for use at the start, until it
+    // opens again: what needs it then says so instead of naming a closed query.
+    void setStartFailure(const QString &reason) { startFailure_ = reason; }
+    bool startFailed() const { return !startFailure_.isEmpty(); }
+    // The error for using the database while it is closed or unusable.
+    QString unavailable() const;
+
     sqlite3 *handle() const { return db_; }
     QString lastError() const;
 
@@ -39,5 +46,6 @@ public:
 private:
     sqlite3 *db_ = nullptr;
     QString path_;
+    QString startFailure_;
     std::vector<Dataset *> datasets_;
 };

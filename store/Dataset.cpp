@@ -102,8 +102,8 @@ void Dataset::setSql(const QString &sql)
 void Dataset::open()
 {
     close();
-    if (!connection_.isOpen())
-        throw DatabaseError(QStringLiteral("%1: データベースに接続されていません").arg(name_));
+    if (!connection_.isOpen() || connection_.startFailed())
+        throw DatabaseError(connection_.unavailable());
     BusyCursor busy;
     prepare();
     open_ = true;
@@ -249,7 +249,9 @@ void Dataset::packStatementRow(const std::vector<int> &fields, QByteArray &blob)
 void Dataset::requireOpen() const
 {
     if (!open_)
-        throw DatabaseError(QStringLiteral("%1: 閉じたデータセットでは操作できません").arg(name_));
+        throw DatabaseError(connection_.startFailed()
+                                ? connection_.unavailable()
+                                : QStringLiteral("%1: 閉じたデータセットでは操作できません").arg(name_));
 }
 
 void Dataset::setCurrent(int row)

@@ -9,6 +9,7 @@
 #include "store/StandardDictionary.h"
 #include "store/Tdm.h"
 #include <QLineEdit>
+#include <QPushButton>
 #include "TestMain.h"
 
 // Start-up on a real window: the first activation and what stops it.
@@ -52,6 +53,15 @@ private slots:
         QCOMPARE(boxes.errors.size(), 1);
         QVERIFY2(boxes.errors.first().contains(reason), qPrintable(boxes.errors.first()));
         QCOMPARE(window.A00P->caption(), QStringLiteral("A00P"));
+        // What needs the lists then says the database could not be opened, and why.
+        for (QPushButton *action : {window.a114rgB, window.c11gpB, window.a203cwB}) {
+            boxes.clear();
+            QTest::mouseClick(action, Qt::LeftButton);
+            QVERIFY2(!boxes.errors.isEmpty(), qPrintable(action->objectName()));
+            QVERIFY2(boxes.errors.first().contains(QStringLiteral("データベースを開けませんでした\n"))
+                         && boxes.errors.first().contains(reason),
+                     qPrintable(boxes.errors.first()));
+        }
         QFile file(folder.database());
         QVERIFY(file.open(QIODevice::ReadOnly));
         if (!content.isEmpty())
@@ -111,7 +121,13 @@ private slots:
         TVostrelF &window = started.window;
         QVERIFY(QTest::qWaitForWindowActive(&window));
         QCOMPARE(started.dm.csq.path(), CommandLine::homeFolder() + QStringLiteral("/SQDB.DB"));
-        Dataset probe(started.dm.csq, QStringLiteral("probe"));
+        // After a failed start the window's connection refuses every query
+        // (and keeps its exclusive lock): read the file on a new one.
+        const QString path = started.dm.csq.path();
+        started.dm.csq.close();
+        Connection reader;
+        reader.open(path);
+        Dataset probe(reader, QStringLiteral("probe"));
         probe.setSql(QStringLiteral("select group_concat(name) from (select name from sqlite_master "
                                     "where type = 'table' order by name)"));
         probe.open();
