@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QWindow>
 
 TVostrelF::TVostrelF(QWidget *parent) : QWidget(parent)
 {
@@ -36,6 +37,7 @@ bool TVostrelF::runHandler(const std::function<void()> &handler)
 TVostrelF::~TVostrelF()
 {
     disconnect(focusWatch_);
+    disconnect(windowWatch_);
 }
 
 void TVostrelF::setDataModule(Tdm *dataModule)
@@ -79,6 +81,13 @@ void TVostrelF::connectHandlers()
     onHandlers(b103fnE, nullptr, nullptr, &TVostrelF::b103fnEKeyDown);
 
     focusWatch_ = connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) { focusMoved(now); });
+    windowWatch_ = connect(qApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow *now) {
+        using Window = ActivationReturn::Window;
+        activations_.focusMoved(!now                               ? Window::None
+                                : now == windowHandle()            ? Window::Main
+                                : now->modality() != Qt::NonModal ? Window::OwnBox
+                                                                   : Window::Other);
+    });
 
     for (DataGrid *grid : {adg, bdg, d1G, d2G})
         grid->setHandlerBoundary([this](const std::function<void()> &handler) { return runHandler(handler); });
@@ -132,7 +141,10 @@ void TVostrelF::focusMoved(QWidget *now)
 bool TVostrelF::event(QEvent *event)
 {
     const bool result = QWidget::event(event);
-    if (event->type() == QEvent::WindowActivate)
+    // The start runs again when the user comes back from another program
+    // (having mended the file, say), not when one of the program's own boxes
+    // closes: a failing start would otherwise show its box for ever.
+    if (event->type() == QEvent::WindowActivate && activations_.isReturnOfTheUser())
         runHandler([this] { FormActivate(this); });
     return result;
 }

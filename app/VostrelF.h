@@ -1,4 +1,5 @@
 #pragma once
+#include "ActivationReturn.h"
 #include "store/StoreRoutines.h"
 #include <QPointer>
 #include <QWidget>
@@ -232,4 +233,6 @@ private:
     QPointer<QWidget> focusOwner_;
     // The application's focus signal outlives the window: cut before the widget parts go.
     QMetaObject::Connection focusWatch_;
+    ActivationReturn activations_;
+    QMetaObject::Connection windowWatch_;
 };

@@ -2,6 +2,7 @@
 #include "Connection.h"
 #include "Errors.h"
 #include "NumberLiteral.h"
+#include "TextCut.h"
 #include <sqlite3.h>
 
 namespace {
@@ -89,7 +90,7 @@ PreparedInsert::Outcome PreparedInsert::run(const QString *values)
             sqlite3_bind_int64(stmt_, k + 1, integers[k]);
             break;
         default: // Text
-            texts_[k] = values[k].left(qMax(columns_[k].length, 0)).toUtf8();
+            texts_[k] = TextCut::toLength(values[k], columns_[k].length).toUtf8();
             sqlite3_bind_text(stmt_, k + 1, texts_[k].constData(), int(texts_[k].size()), SQLITE_STATIC);
             break;
         }

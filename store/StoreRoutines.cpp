@@ -3,6 +3,7 @@
 #include "Errors.h"
 #include "NumberLiteral.h"
 #include "Tdm.h"
+#include "TextCut.h"
 #include "TransactionGuard.h"
 #include "WholeNumber.h"
 #include <QDir>
@@ -14,15 +15,6 @@ namespace {
 QString quoteInner(QString text)
 {
     return text.replace(QLatin1Char('\''), QLatin1String("''"));
-}
-
-// Where a text longer than il UTF-16 code units is cut: before a pair of
-// surrogates that the cut would split, so no half character is stored.
-int cutPoint(const QString &text, int il)
-{
-    if (il <= 0)
-        return 0;
-    return text.at(il - 1).isHighSurrogate() ? il - 1 : il;
 }
 
 } // namespace
@@ -282,8 +274,7 @@ void StoreRoutines::ucNul(QString &st, int id, int il)
         return;
     }
     if (id == 2) {
-        if (st.size() > il)
-            st = st.left(cutPoint(st, il));
+        st = TextCut::toLength(st, il);
         st = QLatin1Char('\'') + quoteInner(st) + QLatin1Char('\'');
     }
 }

@@ -9,6 +9,11 @@
 #include "store/StandardDictionary.h"
 #include "store/Tdm.h"
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QScopeGuard>
+#include <QTimer>
+#include <QWindow>
+#include "app/MessageBoxes.h"
 #include <QPushButton>
 #include "TestMain.h"
 
@@ -66,6 +71,37 @@ private slots:
         QVERIFY(file.open(QIODevice::ReadOnly));
         if (!content.isEmpty())
             QCOMPARE(file.readAll(), content);
+    }
+
+    // The real error box: closing it does not run the start again; a
+    // return from another program does.
+    void closingTheErrorBoxDoesNotStartAgain()
+    {
+        WorkFolder folder;
+        MessageBoxes real;
+        Boxes::install(&real);
+        const auto restore = qScopeGuard([] { Boxes::install(nullptr); });
+        QStringList shown;
+        QTimer closer;
+        connect(&closer, &QTimer::timeout, [&] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                shown << box->text();
+                box->accept();
+            }
+        });
+        closer.start(20);
+        Started started;
+        QTRY_COMPARE(shown.size(), 1);
+        QTest::qWait(300);
+        QCOMPARE(shown.size(), 1);
+
+        QWindow elsewhere; // as another program's window: it takes the activation, then the user comes back
+        elsewhere.show();
+        elsewhere.requestActivate();
+        QTRY_VERIFY(!started.window.isActiveWindow());
+        started.window.activateWindow();
+        QTRY_COMPARE(shown.size(), 2);
+        QVERIFY2(shown.last().contains(QStringLiteral("AAATBN")), qPrintable(shown.last()));
     }
 
     void nextActivationStartsAgainFromTheConnection()
