@@ -218,7 +218,7 @@ private:
 
     // The keyboard entry flow's common steps.
     using Stepper = void (*)(QString &, int);
-    void enterField(QLineEdit *field, const QString &guidance, const QString &defaultText = QString());
+    void enterField(QLineEdit *field, const QString &guidance, const std::function<QString()> &defaultText = {});
     void exitField(QLineEdit *field);
     void entryFieldKeyDown(QLineEdit *field, int &Key, Stepper stepper = nullptr);
     void chooseIndicator(bool forward);

@@ -30,12 +30,15 @@ void setBackground(QLineEdit *field, const QColor &colour)
 
 // ---------------------------------------------------------------- common steps
 
-void TVostrelF::enterField(QLineEdit *field, const QString &guidance, const QString &defaultText)
+// The field turns blue and shows its guidance first; its default is read
+// only when the field is empty, so a default that cannot be read (the value
+// list closed) leaves the field entered all the same.
+void TVostrelF::enterField(QLineEdit *field, const QString &guidance, const std::function<QString()> &defaultText)
 {
     a00gdL->setText(guidance);
     setBackground(field, kFocusBlue);
-    if (field->text().isEmpty())
-        field->setText(defaultText);
+    if (field->text().isEmpty() && defaultText)
+        field->setText(defaultText());
 }
 
 void TVostrelF::exitField(QLineEdit *field)
@@ -120,27 +123,27 @@ void TVostrelF::a102knEKeyDown(QObject *, int &Key, Qt::KeyboardModifiers)
 
 void TVostrelF::a106dyEEnter(QObject *)
 {
-    enterField(a106dyE, QStringLiteral("年の入力"), LocalDate::today().mid(0, 4));
+    enterField(a106dyE, QStringLiteral("年の入力"), [] { return LocalDate::today().mid(0, 4); });
 }
 
 void TVostrelF::a107dmEEnter(QObject *)
 {
-    enterField(a107dmE, QStringLiteral("月の入力"), LocalDate::today().mid(5, 2));
+    enterField(a107dmE, QStringLiteral("月の入力"), [] { return LocalDate::today().mid(5, 2); });
 }
 
 void TVostrelF::a108ddEEnter(QObject *)
 {
-    enterField(a108ddE, QStringLiteral("日の入力"), QStringLiteral("01"));
+    enterField(a108ddE, QStringLiteral("日の入力"), [] { return QStringLiteral("01"); });
 }
 
 void TVostrelF::a109hhEEnter(QObject *)
 {
-    enterField(a109hhE, QStringLiteral("時間の入力"), dm().qe2->text(QStringLiteral("HH")));
+    enterField(a109hhE, QStringLiteral("時間の入力"), [this] { return dm().qe2->text(QStringLiteral("HH")); });
 }
 
 void TVostrelF::a110hmEEnter(QObject *)
 {
-    enterField(a110hmE, QStringLiteral("分の入力"), dm().qe2->text(QStringLiteral("HM")));
+    enterField(a110hmE, QStringLiteral("分の入力"), [this] { return dm().qe2->text(QStringLiteral("HM")); });
 }
 
 void TVostrelF::a111rvEEnter(QObject *) { enterField(a111rvE, QStringLiteral("結果値の入力")); }

@@ -223,6 +223,26 @@ private slots:
         QCOMPARE(w.pc->currentWidget(), w.ets);
     }
 
+    // The hour and minute fields turn blue and show their guidance before
+    // they read the latest release, and read it only when they are empty.
+    void hourAndMinuteReadTheLatestReleaseOnlyWhenEmpty()
+    {
+        WindowFixture f(kSeed);
+        f.start();
+        TVostrelF &w = *f.window;
+        f.dm->qe2->close();
+        w.a109hhE->setText(QStringLiteral("09"));
+        w.a109hhE->setFocus();
+        QVERIFY(f.boxes.errors.isEmpty());
+        QCOMPARE(w.a109hhE->text(), QStringLiteral("09"));
+
+        w.a110hmE->clear();
+        w.a110hmE->setFocus();
+        QCOMPARE(f.boxes.errors.size(), 1);
+        QCOMPARE(w.a00gdL->text(), QStringLiteral("分の入力"));
+        QCOMPARE(background(w.a110hmE), kBlue);
+    }
+
     void conversionErrorKeepsTheField()
     {
         WindowFixture f(kSeed);
