@@ -79,6 +79,13 @@ public:
     {
         switch (event->type()) {
         case QEvent::KeyPress:
+            // Ctrl+Del deletes the row, the edit with it; the editor would
+            // take it for deleting a word.
+            if (isRowDeletion(static_cast<QKeyEvent *>(event))) {
+                grid_->keyPressEvent(static_cast<QKeyEvent *>(event));
+                return true;
+            }
+            return false;
         case QEvent::ShortcutOverride:
             return false;
         case QEvent::FocusOut: {
@@ -95,6 +102,11 @@ public:
         default:
             return QStyledItemDelegate::eventFilter(object, event);
         }
+    }
+
+    static bool isRowDeletion(const QKeyEvent *key)
+    {
+        return key->key() == Qt::Key_Delete && (key->modifiers() & Qt::ControlModifier);
     }
 
     DataGrid *grid_;
