@@ -361,7 +361,8 @@ void DataGrid::discardEditor()
 
 // The focus leaves the grid while a cell is being edited: the text goes into
 // the row, which stays pending. A text the field cannot take keeps the
-// editor; its error is raised once the focus has moved.
+// editor: the focus is taken back at once, before the control it was going
+// to is entered, and the error is raised after the move has ended.
 void DataGrid::editorLeaving()
 {
     QLineEdit *editor = cellEditor();
@@ -369,6 +370,7 @@ void DataGrid::editorLeaving()
         return;
     const int field = model_->fieldOf(delegate_->index_.column());
     if (dataset_ && field >= 0 && !dataset_->acceptsFieldText(field, editor->text())) {
+        editor->setFocus(Qt::OtherFocusReason);
         QMetaObject::invokeMethod(this, [this] { guarded([this] { commitEditor(); }); }, Qt::QueuedConnection);
         return;
     }

@@ -3,6 +3,7 @@
 #include "app/DataGrid.h"
 #include <QApplication>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QTabWidget>
@@ -457,7 +458,15 @@ private slots:
                  w.a106dyE->setFocus();
                  QCoreApplication::processEvents(); // the error comes once the focus has moved
              }},
+            {QStringLiteral("click on the year field"),
+             [&] {
+                 QTest::mouseClick(w.a106dyE, Qt::LeftButton);
+                 QCoreApplication::processEvents();
+             }},
         };
+        // The focus stays in the grid before the year field is entered: it
+        // is neither filled with its default nor shows its guidance.
+        w.a106dyE->clear();
         for (const QString &text : {QStringLiteral("-"), QStringLiteral("99999999999")}) {
             for (const auto &[name, leave] : leavings) {
                 QLineEdit *editor = w.adg->cellEditor();
@@ -469,6 +478,8 @@ private slots:
                          QStringList{QStringLiteral("'%1' はフィールド 'RV' の値として有効な整数値ではありません").arg(text)});
                 QCOMPARE(w.adg->cellEditor(), editor); // the editor stays on the cell
                 QVERIFY2(editor->hasFocus(), qPrintable(name));
+                QVERIFY2(w.a106dyE->text().isEmpty(), qPrintable(name));
+                QVERIFY2(w.a00gdL->text() != QStringLiteral("年の入力"), qPrintable(name));
                 QCOMPARE(f.dm->qe2->currentRow(), 0);
                 QCOMPARE(f.scalar(stored), QStringLiteral("100"));
             }
