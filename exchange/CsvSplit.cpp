@@ -6,7 +6,7 @@ namespace {
 bool isBlank(QChar c) { return c.unicode() >= 1 && c.unicode() <= 32; }
 
 // Reads a field from pos; pos is left on the character after it.
-QString field(QStringView line, qsizetype &pos, bool blanksSeparate)
+QString field(QStringView line, qsizetype &pos, QChar separator, bool blanksSeparate)
 {
     const qsizetype n = line.size();
     if (pos < n && line[pos] == u'"') {
@@ -26,12 +26,12 @@ QString field(QStringView line, qsizetype &pos, bool blanksSeparate)
         return text;
     }
     const qsizetype start = pos;
-    while (pos < n && line[pos] != u',' && !(blanksSeparate && isBlank(line[pos])))
+    while (pos < n && line[pos] != separator && !(blanksSeparate && isBlank(line[pos])))
         ++pos;
     return line.mid(start, pos - start).toString();
 }
 
-QStringList split(QStringView line, bool blanksSeparate)
+QStringList split(QStringView line, QChar separator, bool blanksSeparate)
 {
     QStringList fields;
     const qsizetype n = line.size();
@@ -44,11 +44,11 @@ QStringList split(QStringView line, bool blanksSeparate)
     if (pos == n)
         return fields;
     for (;;) {
-        fields << field(line, pos, blanksSeparate);
+        fields << field(line, pos, separator, blanksSeparate);
         skipBlanks();
         if (pos == n)
             return fields;
-        if (line[pos] == u',') {
+        if (line[pos] == separator) {
             ++pos;
             skipBlanks();
             if (pos == n) {
@@ -61,8 +61,10 @@ QStringList split(QStringView line, bool blanksSeparate)
 
 } // namespace
 
-QStringList atCommas(QStringView line) { return split(line, false); }
+QStringList atCommas(QStringView line) { return split(line, u',', false); }
 
-QStringList atCommasAndBlanks(QStringView line) { return split(line, true); }
+QStringList atCommasAndBlanks(QStringView line) { return split(line, u',', true); }
+
+QStringList atSemicolonsAndBlanks(QStringView line) { return split(line, u';', true); }
 
 } // namespace CsvSplit

@@ -27,4 +27,9 @@ QStringList atCommas(QStringView line);
 //   " 2023/01/05 09:30 , 1.5,,x," -> "2023/01/05", "09:30", "1.5", "", "x", ""
 QStringList atCommasAndBlanks(QStringView line);
 
+// The same rule with ";" in place of ",", for the files that separate their
+// fields so; a "," is then part of a field.
+//   "20230102 170000;1.0695;" -> "20230102", "170000", "1.0695", ""
+QStringList atSemicolonsAndBlanks(QStringView line);
+
 } // namespace CsvSplit

@@ -1,15 +1,18 @@
 // Reading the FX price files: every instrument's file, in the order of the
 // FX list, replaces the prices of AFX.
 //
+// Each file is read in the form its first lines show (exchange/PriceForm.h);
+// its header, when it has one, is passed over and uses up its number.
+//
 // The replacement is one transaction: when a file cannot be read, or the user
-// cancels, AFX holds exactly what it held before. A line the database or the
-// number rule refuses is passed over alone and its number is used up; the
-// closing box counts such lines.
+// cancels, AFX holds exactly what it held before. A line the database, the
+// number rule or its form refuses is passed over alone and its number is used
+// up; the closing box counts such lines.
 #include "app/ImportProgress.h"
 #include "app/VostrelF.h"
 #include "exchange/CsvFile.h"
-#include "exchange/CsvSplit.h"
-#include "exchange/PriceLine.h"
+#include "exchange/ImportReport.h"
+#include "exchange/PriceForm.h"
 #include "store/Boxes.h"
 #include "store/Errors.h"
 #include "store/PreparedInsert.h"
@@ -19,32 +22,6 @@
 #include <QDir>
 
 namespace {
-
-// The lines refused, and where the first of them stands.
-struct Refusals {
-    int count = 0;
-    QString firstFile;
-    int firstLine = 0;
-
-    void add(const QString &file, int line)
-    {
-        if (count++ == 0) {
-            firstFile = file;
-            firstLine = line;
-        }
-    }
-};
-
-QString closingText(const Refusals &refused)
-{
-    const QString done = QStringLiteral(" CSVﾌｧｲﾙからの読込終了 ");
-    if (refused.count == 0)
-        return done;
-    return done + QStringLiteral(" 登録できなかった行: %1 行\n最初の行: %2 の %3 行目")
-                      .arg(refused.count)
-                      .arg(refused.firstFile)
-                      .arg(refused.firstLine);
-}
 
 // One reading of every FX price file into AFX, inside one transaction.
 class PriceImport {
@@ -71,34 +48,46 @@ public:
         return true;
     }
 
-    const Refusals &refused() const { return refused_; }
+    const ImportReport &report() const { return report_; }
 
 private:
     bool readFile(const QString &folder, int &iz, ImportProgress &progress)
     {
         const QString sid = qf1_.text(QStringLiteral("FID"));
         const QString six = qf1_.text(QStringLiteral("FXNM"));
-        const QString path = folder + qf1_.text(QStringLiteral("CSVNM")) + QStringLiteral(".CSV");
+        const QString name = qf1_.text(QStringLiteral("CSVNM")) + QStringLiteral(".CSV");
+        const QString path = folder + name;
         const QString text = CsvFile::read(path);
         const QList<QStringView> lines = CsvFile::lines(text);
+        const PriceForm::Recognised format = PriceForm::recognise(lines);
+        report_.addFile(name, format.form);
         progress.beginFile(path, int(lines.size()));
         for (int k = 0; k < lines.size(); ++k) {
             if (!progress.advance(k))
                 return false;
-            const QStringList fields = CsvSplit::atCommasAndBlanks(lines[k]);
+            const QStringList fields = PriceForm::split(format.form, lines[k]);
             if (fields.isEmpty())
                 continue;
-            w_.clearValueSlots();
-            w_.sa[11] = QString::number(iz);
-            w_.sa[12] = sid;
-            w_.sa[13] = six;
-            const PriceLine::Slots taken = PriceLine::take(fields);
-            std::copy(taken.begin(), taken.end(), w_.sa.begin() + PriceLine::kFirstSlot);
-            if (!storeRow())
-                refused_.add(path, k + 1);
+            if (k != format.header && !storeLine(format.form, fields, iz, sid, six))
+                report_.refuse(path, k + 1);
             iz = WholeNumber::add(iz, 1);
         }
         return true;
+    }
+
+    // The row of one price line, numbered iz; false when its form or the
+    // database refuses it.
+    bool storeLine(PriceForm::Form form, const QStringList &fields, int iz, const QString &sid, const QString &six)
+    {
+        const std::optional<PriceLine::Slots> taken = PriceForm::take(form, fields);
+        if (!taken)
+            return false;
+        w_.clearValueSlots();
+        w_.sa[11] = QString::number(iz);
+        w_.sa[12] = sid;
+        w_.sa[13] = six;
+        std::copy(taken->begin(), taken->end(), w_.sa.begin() + PriceLine::kFirstSlot);
+        return storeRow();
     }
 
     // The insert of the slots, bound where that stores the row the builder's
@@ -129,7 +118,7 @@ private:
     Connection &csq_;
     Dataset &qf1_;
     PreparedInsert insert_;
-    Refusals refused_;
+    ImportReport report_;
 };
 
 } // namespace
@@ -156,7 +145,7 @@ void TVostrelF::readPriceFiles()
         qf1.next();
     uqf2(1);
     if (completed)
-        Boxes::current().message(closingText(import.refused()));
+        Boxes::current().message(import.report().closingText());
     else
         Boxes::current().message(QStringLiteral("CSVﾌｧｲﾙからの読込を中止しました。ﾃｰﾌﾞﾙﾃﾞｰﾀは元のままです"));
 }

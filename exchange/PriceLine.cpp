@@ -43,6 +43,8 @@ void takeFirstTime(const QString &time, QString &hour, QString &minute)
         minute = rest;
 }
 
+} // namespace
+
 QString withoutFirstPoint(QString price)
 {
     const qsizetype point = price.indexOf(QLatin1Char('.'));
@@ -50,8 +52,6 @@ QString withoutFirstPoint(QString price)
         price.remove(point, 1);
     return price;
 }
-
-} // namespace
 
 Slots take(const QStringList &fields)
 {

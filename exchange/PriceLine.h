@@ -26,4 +26,7 @@ using Slots = std::array<QString, kLastSlot - kFirstSlot + 1>;
 
 Slots take(const QStringList &fields);
 
+// A price as stored: the text without its first ".", if it has one.
+QString withoutFirstPoint(QString price);
+
 } // namespace PriceLine

@@ -6,6 +6,7 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QStringEncoder>
 #include <QTimer>
 
 namespace {
@@ -26,16 +27,25 @@ const char *kDump = "select group_concat(r, ' | ') from (select rowid || ':' || 
                     "quote(DYR) || quote(DMR) || quote(DDR) || quote(HHR) || quote(HMR) || quote(TYO) as r "
                     "from AFX order by rowid)";
 
-// One row as "CNT FID FXNM DYL DML DDL HHL HML OV HV LV CV DYR DMR DDR HHR HMR TYO", "-" for NULL.
+// A row as "CNT FID FXNM DYL DML DDL HHL HML OV HV LV CV DYR DMR DDR HHR HMR TYO", "-" for NULL.
+const char *kRowText = "ifnull(CNT,'-') ||' '|| ifnull(FID,'-') ||' '|| ifnull(FXNM,'-') ||' '|| "
+                       "ifnull(DYL,'-') ||' '|| ifnull(DML,'-') ||' '|| ifnull(DDL,'-') ||' '|| "
+                       "ifnull(HHL,'-') ||' '|| ifnull(HML,'-') ||' '|| ifnull(OV,'-') ||' '|| "
+                       "ifnull(HV,'-') ||' '|| ifnull(LV,'-') ||' '|| ifnull(CV,'-') ||' '|| "
+                       "ifnull(DYR,'-') ||' '|| ifnull(DMR,'-') ||' '|| ifnull(DDR,'-') ||' '|| "
+                       "ifnull(HHR,'-') ||' '|| ifnull(HMR,'-') ||' '|| ifnull(TYO,'-')";
+
 QString row(WindowFixture &f, int cnt)
 {
-    return f.scalar(QStringLiteral("select ifnull(CNT,'-') ||' '|| ifnull(FID,'-') ||' '|| ifnull(FXNM,'-') ||' '|| "
-                                   "ifnull(DYL,'-') ||' '|| ifnull(DML,'-') ||' '|| ifnull(DDL,'-') ||' '|| "
-                                   "ifnull(HHL,'-') ||' '|| ifnull(HML,'-') ||' '|| ifnull(OV,'-') ||' '|| "
-                                   "ifnull(HV,'-') ||' '|| ifnull(LV,'-') ||' '|| ifnull(CV,'-') ||' '|| "
-                                   "ifnull(DYR,'-') ||' '|| ifnull(DMR,'-') ||' '|| ifnull(DDR,'-') ||' '|| "
-                                   "ifnull(HHR,'-') ||' '|| ifnull(HMR,'-') ||' '|| ifnull(TYO,'-') "
-                                   "from AFX where CNT = %1").arg(cnt));
+    return f.scalar(QStringLiteral("select %1 from AFX where CNT = %2").arg(QLatin1String(kRowText)).arg(cnt));
+}
+
+// Every row, in the order of CNT.
+QStringList allRows(WindowFixture &f)
+{
+    return f.scalar(QStringLiteral("select group_concat(r, '|') from (select %1 as r from AFX order by CNT)")
+                        .arg(QLatin1String(kRowText)))
+        .split(QLatin1Char('|'));
 }
 
 void writeFile(const WindowFixture &f, const QString &name, const QByteArray &bytes)
@@ -48,6 +58,51 @@ void writeFile(const WindowFixture &f, const QString &name, const QByteArray &by
 }
 
 QByteArray cp932(const QString &text) { return AnsiCodePage::encode(text).value(); }
+
+// Fifteen-minute bars across a month's end, most with seconds, and the
+// prices as the files write them.
+struct Bar {
+    QDateTime t;
+    QStringList prices;
+};
+
+QList<Bar> bars(int count)
+{
+    QList<Bar> result;
+    const QDateTime start(QDate(2023, 1, 31), QTime(20, 0), Qt::UTC);
+    for (int k = 0; k < count; ++k) {
+        const int open = 106950 + (k * 37) % 1000;
+        QStringList prices;
+        for (int p : {open, open + 10, open - 10, open + 5})
+            prices << QString::number(p / 100000.0, 'f', 5);
+        result.append({start.addSecs(k * 900 + (k * 7) % 60), prices});
+    }
+    return result;
+}
+
+// One price line of a bar in the form of the file named so.
+QString formLine(const QString &form, const Bar &b)
+{
+    const QString commas = b.prices.join(QLatin1Char(','));
+    if (form == u"OWN")
+        return b.t.toString(QStringLiteral("yyyy/MM/dd,H:mm,")) + commas + b.t.toString(QStringLiteral(",yyyy-MM-dd,HH:mm"));
+    if (form == u"DOTTED")
+        return b.t.toString(QStringLiteral("yyyy.MM.dd,HH:mm,")) + commas + QStringLiteral(",8");
+    if (form == u"ISO")
+        return b.t.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss,")) + commas + QStringLiteral(",4858,24,0");
+    if (form == u"TABBED")
+        return b.t.toString(QStringLiteral("yyyy.MM.dd\tHH:mm:ss\t")) + b.prices.join(QLatin1Char('\t'))
+               + QStringLiteral("\t4858\t0\t24");
+    if (form == u"COMPACT")
+        return b.t.toString(QStringLiteral("yyyyMMdd HHmmss;")) + b.prices.join(QLatin1Char(';')) + QStringLiteral(";0");
+    return b.t.toString(QStringLiteral("yyyy/MM/dd HH:mm,")) + commas;
+}
+
+QByteArray utf16WithMark(const QString &text)
+{
+    QStringEncoder encoder(QStringConverter::Utf16LE, QStringConverter::Flag::WriteBom);
+    return encoder.encode(text);
+}
 
 // A real click on the price page's read button: an error ends in the
 // general error box.
@@ -100,6 +155,75 @@ private slots:
         QVERIFY(f.dm->qf2->isOpen());
         QCOMPARE(f.dm->qf2->text(QStringLiteral("CNT")), QStringLiteral("3"));
         QCOMPARE(w.b103fnE->text(), QStringLiteral("typed"));
+    }
+
+    // A file of each form, the program's own among them: every price line
+    // gives its row, two-digit stamp parts without seconds, prices without
+    // their point and no second stamp; headers use up a number without a row
+    // or a refusal; an impossible date is refused and counted; the closing
+    // box names each file's form.
+    void everyFormImports()
+    {
+        const QStringList forms = {QStringLiteral("OWN"),    QStringLiteral("DOTTED"),  QStringLiteral("ISO"),
+                                   QStringLiteral("TABBED"), QStringLiteral("COMPACT"), QStringLiteral("JAPAN")};
+        const QMap<QString, QString> headers = {
+            {QStringLiteral("ISO"), QStringLiteral("Time,Open,High,Low,Close,Tick_Volume,Spread,Real_Volume")},
+            {QStringLiteral("TABBED"), QStringLiteral("<DATE>\t<TIME>\t<OPEN>\t<HIGH>\t<LOW>\t<CLOSE>\t<TICKVOL>\t<VOL>\t<SPREAD>")},
+            {QStringLiteral("JAPAN"), QStringLiteral("日時,始値,高値,安値,終値")},
+        };
+        QString seed = QStringLiteral("insert into AAFXL (CNT, FID, FXNM, RYAK, CSVNM) values ");
+        for (int k = 0; k < forms.size(); ++k)
+            seed += QStringLiteral("%1(%2, %2, '%3', '%3', '%4')")
+                        .arg(k ? QStringLiteral(", ") : QString()).arg(k + 1).arg(forms[k].toLower(), forms[k]);
+        WindowFixture f({seed});
+        f.start();
+
+        const QList<Bar> series = bars(300);
+        QStringList expected;
+        int iz = 1;
+        for (int k = 0; k < forms.size(); ++k) {
+            const QString &form = forms[k];
+            QStringList lines;
+            if (headers.contains(form)) {
+                lines << headers[form];
+                ++iz;
+            }
+            for (const Bar &b : series) {
+                lines << formLine(form, b);
+                const QString secondStamp = form == u"OWN" ? b.t.toString(QStringLiteral("yyyy MM dd HH mm")) + QStringLiteral(" -")
+                                                           : QStringLiteral("- - - - - -");
+                expected << QStringLiteral("%1 %2 %3 ").arg(iz++).arg(k + 1).arg(form.toLower())
+                                + b.t.toString(QStringLiteral("yyyy MM dd HH mm ")) + b.prices.join(QLatin1Char(' ')).remove(QLatin1Char('.'))
+                                + QLatin1Char(' ') + secondStamp;
+            }
+            if (form == u"ISO") {
+                lines << QStringLiteral("2023-02-29 10:00:00,1.1,1.2,1.0,1.1,1,1,1");
+                ++iz;
+            }
+            if (form == u"COMPACT")
+                lines.insert(100, QString());
+            const QString text = lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
+            writeFile(f, form + QStringLiteral(".CSV"),
+                      form == u"TABBED" ? utf16WithMark(text) : form == u"JAPAN" ? cp932(text) : text.toUtf8());
+        }
+
+        clickRead(f);
+        QCOMPARE(f.boxes.errors, QStringList());
+        const QString iso = QDir::currentPath() + QStringLiteral("/FXﾃﾞｰﾀ/CSV/ISO.CSV");
+        QCOMPARE(f.boxes.messages,
+                 QStringList{kDone + QStringLiteral(" 登録できなかった行: 1 行\n最初の行: %1 の 302 行目").arg(iso)
+                             + QStringLiteral("\n読み取った形式:"
+                                              "\n  OWN.CSV: 標準 (2023/01/05,9:30,…)"
+                                              "\n  DOTTED.CSV: 取引ﾂｰﾙの履歴 (2009.01.05,12:49,…)"
+                                              "\n  ISO.CSV: 取引ﾂｰﾙの ISO 日時 (2023-05-11 21:00:00,…)"
+                                              "\n  TABBED.CSV: 取引ﾂｰﾙのﾀﾌﾞ区切り (<DATE> <TIME> …)"
+                                              "\n  COMPACT.CSV: ﾃﾞｰﾀｻｲﾄの分足 (20230102 170000;…)"
+                                              "\n  JAPAN.CSV: 国内FX会社 (日時,始値,高値,安値,終値)")});
+        const QStringList stored = allRows(f);
+        QCOMPARE(stored.size(), expected.size());
+        QCOMPARE(stored, expected);
+        QCOMPARE(f.scalar(QStringLiteral("select typeof(DML) || typeof(OV) from AFX where FID = 5 limit 1")),
+                 QStringLiteral("textinteger"));
     }
 
     // Only the fields a line has are taken: the rest stay NULL, never the
