@@ -76,7 +76,7 @@ ReactionDialog::ReactionDialog(QWidget *parent, Boundary boundary)
         else
             QToolTip::hideText();
     });
-    resize(1180, 640);
+    resize(1400, 680);
 }
 
 void ReactionDialog::buildLayout()
@@ -90,10 +90,8 @@ void ReactionDialog::buildLayout()
     t02tzE = named(new QLineEdit(QStringLiteral("0"), this), "t02tzE");
     t02tzE->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     t02tzE->setFixedWidth(60);
-    const QString offsetGuidance = QStringLiteral("時間。価格の時刻に足して発表の時刻に合わせます。夏時間の切替は自動では合わせません");
-    t02tzE->setToolTip(offsetGuidance);
-    t03gdL = named(new QLabel(offsetGuidance, this), "t03gdL");
-    t03gdL->setWordWrap(true);
+    t02tzE->setToolTip(QStringLiteral("価格の時刻に足す時間。価格ファイルがサーバー時刻のとき、発表の時刻に合わせます"));
+    t03gdL = named(new QLabel(QStringLiteral("時間 (夏時間の切替は自分で合わせてください)"), this), "t03gdL");
     t07cwB = button("t07cwB", QStringLiteral("CSV書出(&W)"), this);
     t08clB = button("t08clB", QStringLiteral("閉じる(&C)"), this);
 
@@ -128,8 +126,8 @@ void ReactionDialog::buildLayout()
     auto *split = new QSplitter(Qt::Horizontal, this);
     split->addWidget(tdg);
     split->addWidget(plot);
-    split->setStretchFactor(0, 3);
-    split->setStretchFactor(1, 2);
+    split->setStretchFactor(0, 2);
+    split->setStretchFactor(1, 1);
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(t00ttlL);

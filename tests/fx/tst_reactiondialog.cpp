@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QScatterSeries>
 #include <QTableView>
@@ -175,6 +176,33 @@ private slots:
                             "2024/04/05 21:30,303,200,315,103,,,\r\n"
                             "2024/05/03 21:30,175,240,165,-65,15002,15006,4\r\n"
                             "2024/05/03 22:00,300,200,,100,15004,15007,3\r\n")));
+    }
+
+    // The demo folder, its price files imported: every release of the
+    // first indicator has its price and its move an hour later.
+    void theDemoFolderGivesATable()
+    {
+        WorkFolder folder;
+        QProcess init;
+        init.start(QStringLiteral(SQDB_INIT), {folder.path(), QStringLiteral("--sample")});
+        QVERIFY(init.waitForFinished(60000) && init.exitCode() == 0);
+        ScriptedBoxes boxes;
+        TVostrelF window;
+        Tdm dm;
+        window.setDataModule(&dm);
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QTest::mouseClick(window.b105cvrB, Qt::LeftButton);
+        window.pc->setCurrentWidget(window.cts);
+        QTest::mouseClick(window.c13rtB, Qt::LeftButton);
+        QVERIFY(boxes.errors.isEmpty());
+        const ReactionDialog *d = window.findChild<ReactionDialog *>();
+        QVERIFY(d && !d->rows().empty());
+        for (const Reaction::Row &row : d->rows())
+            QVERIFY(row.surprise && row.price && row.moves[0]);
+        QCOMPARE(d->t06ser->count(), int(d->rows().size()));
+        dm.csq.close(); // as at the program's end: the connection goes before the window
     }
 };
 
