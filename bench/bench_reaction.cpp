@@ -49,8 +49,8 @@ public:
 };
 
 // One-minute bars from 2000/01/01 00:00 with a one-digit day as the import
-// stores it, and a release every so many minutes over the same time, with
-// surprises of both signs.
+// stores it and close prices that wander, and a release every so many
+// minutes over the same time, with surprises of both signs.
 void fill(Tdm &dm, int prices, int releases)
 {
     dm.csq.execute(QStringLiteral("begin"));
@@ -61,7 +61,7 @@ void fill(Tdm &dm, int prices, int releases)
         "t(i, d) as (select i, datetime('2000-01-01', '+' || i || ' minutes') from n) "
         "insert into AFX (CNT, FID, FXNM, DYL, DML, DDL, HHL, HML, OV, HV, LV, CV, DYR, DMR, DDR, HHR, HMR) "
         "select i + 1, 1, 'USDJPY', strftime('%Y', d), strftime('%m', d), cast(strftime('%d', d) as integer), "
-        "strftime('%H', d), strftime('%M', d), 14000 + i % 500, 14100 + i % 500, 13900 + i % 500, 14050 + i % 500, "
+        "strftime('%H', d), strftime('%M', d), 14000 + i % 500, 14100 + i % 500, 13900 + i % 500, 14050 + (i * 7919) % 997, "
         "strftime('%Y', d), strftime('%m', d), strftime('%d', d), strftime('%H', d), strftime('%M', d) from t")
         .arg(prices - 1));
     dm.csq.execute(QStringLiteral(
