@@ -65,6 +65,7 @@ void TVostrelF::connectHandlers()
     click(a204crB, &TVostrelF::a204crBClick);
     click(b105cvrB, &TVostrelF::b105cvrBClick);
     click(c11gpB, &TVostrelF::c11gpBClick);
+    click(c13rtB, &TVostrelF::c13rtBClick);
     click(e102agB, &TVostrelF::e102agBClick);
 
     onHandlers(a102knE, &TVostrelF::a102knEEnter, &TVostrelF::a102knEExit, &TVostrelF::a102knEKeyDown);

@@ -15,6 +15,7 @@ class QChartView;
 class DataGrid;
 class LinkedCharts;
 class PageTabBar;
+class ReactionDialog;
 class Panel;
 class QRect;
 class WebView;
@@ -97,9 +98,12 @@ public:
     void a204crBClick(QObject *Sender);
     void b105cvrBClick(QObject *Sender);
     void c11gpBClick(QObject *Sender);
+    void c13rtBClick(QObject *Sender);
 
     // ---- chart
     void udChart();
+    // The reaction table of the current indicator against the current FX instrument.
+    void udReaction();
     void e102agBClick(QObject *Sender);
 
     // ---- browser page
@@ -172,6 +176,7 @@ public:
     Panel *c2P = nullptr;
     QLabel *c12gdL = nullptr;
     QPushButton *c11gpB = nullptr;
+    QPushButton *c13rtB = nullptr;
     QChartView *c02cht = nullptr;
     QChartView *c03cht = nullptr;
 
@@ -229,6 +234,7 @@ private:
     void focusMoved(QWidget *now);
 
     LinkedCharts *chartLinks_ = nullptr;
+    QPointer<ReactionDialog> reaction_; // made at the first opening
     std::vector<ControlHandlers> handlers_;
     QPointer<QWidget> focusOwner_;
     // The application's focus signal outlives the window: cut before the widget parts go.

@@ -238,6 +238,7 @@ void TVostrelF::buildLayout()
     split(cts, QBoxLayout::TopToBottom, c1P, 50, c2P);
     c12gdL = label("c12gdL", QStringLiteral("FX価格と経済指標の関係"), c1P, 16, 8);
     c11gpB = button("c11gpB", QStringLiteral("ｸﾞﾗﾌ表示"), c1P, 720, 8, 140, 25);
+    c13rtB = button("c13rtB", QStringLiteral("反応表(&T)"), c1P, 570, 8, 140, 25);
     c02cht = chart("c02cht", c2P);
     c03cht = chart("c03cht", c2P);
     c03cht->setGeometry(16, 270, 860, 240); // stays where it is: not in the layout
@@ -279,7 +280,7 @@ void TVostrelF::buildLayout()
         a102knE, adg,     a106dyE, a107dmE, a108ddE, a109hhE, a110hmE,
         a111rvE, a112evE, a113cvE, a114rgB, a203cwB, a204crB, a202Mem,
         b103fnE, bdg,     b105cvrB,
-        c11gpB,
+        c11gpB,  c13rtB,
         d1G,     d2G,
         e102agB,
     };

@@ -274,6 +274,7 @@ private slots:
         row("c2P", "panel", none, "cts", at(0, 50, 896, 502));
         row("c12gdL", "label", QStringLiteral("FX価格と経済指標の関係"), "c1P", at(16, 8));
         row("c11gpB", "button", QStringLiteral("ｸﾞﾗﾌ表示"), "c1P", at(720, 8, 140, 25));
+        row("c13rtB", "button", QStringLiteral("反応表(&T)"), "c1P", at(570, 8, 140, 25));
         row("c02cht", "chart", none, "c2P", at(1, 1, 894, 270));
         row("c03cht", "chart", none, "c2P", at(16, 270, 860, 240));
 
@@ -374,7 +375,7 @@ private slots:
                                             "a109hhE", "a110hmE", "a111rvE", "a112evE", "a113cvE",
                                             "a114rgB", "a203cwB", "a204crB", "a202Mem"};
         QTest::newRow("bts") << QStringLiteral("bts") << QStringList{"b103fnE", "bdg", "b105cvrB"};
-        QTest::newRow("cts") << QStringLiteral("cts") << QStringList{"c11gpB"};
+        QTest::newRow("cts") << QStringLiteral("cts") << QStringList{"c11gpB", "c13rtB"};
         QTest::newRow("dts") << QStringLiteral("dts") << QStringList{"d1G", "d2G"};
         QTest::newRow("ets") << QStringLiteral("ets") << QStringList{"e102agB"};
     }

@@ -1,0 +1,184 @@
+// The reaction table over 1,000,000 price rows of one instrument and 10,000
+// releases of one indicator, three horizons: how long matching and
+// summarizing take, and how long the click on "反応表(&T)" takes until the
+// dialog is shown and painted, beside a plain scan of the same price rows
+// with SQLite's C interface, measured in the same run.
+//
+//   bench_reaction [price rows] [releases]   (default 1000000 10000; offscreen)
+#include "WorkingFolder.h"
+#include "app/Application.h"
+#include "app/VostrelF.h"
+#include "fx/ReactionDialog.h"
+#include "fx/ReactionMatch.h"
+#include "fx/ReactionSource.h"
+#include "fx/ReactionSummary.h"
+#include "store/Boxes.h"
+#include "store/Tdm.h"
+#include <QElapsedTimer>
+#include <QPushButton>
+#include <QScatterSeries>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <sqlite3.h>
+#include <cstdio>
+#include <ctime>
+
+namespace {
+
+struct Figures {
+    qint64 ms;
+    qint64 cpuMs; // processor time of this process: less moved by other work on the machine
+};
+
+template <typename Step>
+Figures measure(Step step)
+{
+    QElapsedTimer clock;
+    clock.start();
+    const std::clock_t cpu = std::clock();
+    step();
+    return {clock.elapsed(), qint64(std::clock() - cpu) * 1000 / CLOCKS_PER_SEC};
+}
+
+class PrintedBoxes : public Boxes {
+public:
+    void message(const QString &text) override { std::printf("message: %s\n", qPrintable(text)); }
+    bool confirmYesNo(const QString &) override { return true; }
+    bool confirmOkCancel(const QString &) override { return true; }
+    void error(const QString &text) override { std::printf("error: %s\n", qPrintable(text)); }
+};
+
+// One-minute bars from 2000/01/01 00:00 with a one-digit day as the import
+// stores it and close prices that wander, and a release every so many
+// minutes over the same time, with surprises of both signs.
+void fill(Tdm &dm, int prices, int releases)
+{
+    dm.csq.execute(QStringLiteral("begin"));
+    dm.csq.execute(QStringLiteral("insert into AAFXL (CNT, FID, FXNM, RYAK, CSVNM) values (1, 1, 'USDJPY', 'ドル円', 'USDJPY')"));
+    dm.csq.execute(QStringLiteral("insert into AAEIL (CNT, IID, IXNM, URL, RYAK, CSVNM) values (1, 3, '米国雇用統計', '', '雇用統計', 'USNFP')"));
+    dm.csq.execute(QStringLiteral(
+        "with recursive n(i) as (select 0 union all select i + 1 from n where i < %1), "
+        "t(i, d) as (select i, datetime('2000-01-01', '+' || i || ' minutes') from n) "
+        "insert into AFX (CNT, FID, FXNM, DYL, DML, DDL, HHL, HML, OV, HV, LV, CV, DYR, DMR, DDR, HHR, HMR) "
+        "select i + 1, 1, 'USDJPY', strftime('%Y', d), strftime('%m', d), cast(strftime('%d', d) as integer), "
+        "strftime('%H', d), strftime('%M', d), 14000 + i % 500, 14100 + i % 500, 13900 + i % 500, 14050 + (i * 7919) % 997, "
+        "strftime('%Y', d), strftime('%m', d), strftime('%d', d), strftime('%H', d), strftime('%M', d) from t")
+        .arg(prices - 1));
+    dm.csq.execute(QStringLiteral(
+        "with recursive n(i) as (select 0 union all select i + 1 from n where i < %1), "
+        "t(i, d) as (select i, datetime('2000-01-01', '+' || (i * %2 + 30) || ' minutes') from n) "
+        "insert into AINDX (CNT, IID, IXNM, DY, DM, DD, HH, HM, RV, EV, CV) "
+        "select i + 1, 3, '米国雇用統計', strftime('%Y', d), strftime('%m', d), strftime('%d', d), "
+        "strftime('%H', d), strftime('%M', d), 100 + i % 37, 118, 100 from t")
+        .arg(releases - 1)
+        .arg(qMax(1, prices / releases)));
+    dm.csq.execute(QStringLiteral("commit"));
+}
+
+// The reference: every price row of the instrument stepped once, its stamp
+// and close read as texts.
+qint64 scan(sqlite3 *db)
+{
+    sqlite3_stmt *stmt = nullptr;
+    sqlite3_prepare_v2(db, "select DYL, DML, DDL, HHL, HML, CV from AFX where FID = 1", -1, &stmt, nullptr);
+    qint64 bytes = 0;
+    while (sqlite3_step(stmt) == SQLITE_ROW)
+        for (int c = 0; c < 6; ++c) {
+            sqlite3_column_text(stmt, c);
+            bytes += sqlite3_column_bytes(stmt, c);
+        }
+    sqlite3_finalize(stmt);
+    return bytes;
+}
+
+// A goal of 0: none.
+void print(const char *what, const Figures &ours, const Figures &reference, qint64 goalMs)
+{
+    if (goalMs > 0)
+        std::printf("%s (goal %lld ms)\n", what, static_cast<long long>(goalMs));
+    else
+        std::printf("%s\n", what);
+    std::printf("  time: %6lld ms   reference %6lld ms   ratio %.2f\n", static_cast<long long>(ours.ms),
+                static_cast<long long>(reference.ms), reference.ms ? double(ours.ms) / double(reference.ms) : 0.0);
+    std::printf("  cpu:  %6lld ms   reference %6lld ms   ratio %.2f\n", static_cast<long long>(ours.cpuMs),
+                static_cast<long long>(reference.cpuMs),
+                reference.cpuMs ? double(ours.cpuMs) / double(reference.cpuMs) : 0.0);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    Application app(argc, argv);
+    const int prices = argc > 1 ? QString::fromLocal8Bit(argv[1]).toInt() : 1000000;
+    const int releases = argc > 2 ? QString::fromLocal8Bit(argv[2]).toInt() : 10000;
+    PrintedBoxes boxes;
+    Boxes::install(&boxes);
+
+    QTemporaryDir folder;
+    prepareWorkingFolder(folder);
+    {
+        Tdm setup;
+        setup.csq.open(QStringLiteral("SQDB.DB"));
+        fill(setup, prices, releases);
+    }
+
+    Tdm dm;
+    TVostrelF w;
+    w.setDataModule(&dm);
+    w.resize(1000, 700);
+    w.show();
+    w.activateWindow();
+    QCoreApplication::processEvents();
+    w.pc->setCurrentWidget(w.cts);
+    QCoreApplication::processEvents();
+    std::printf("%d price rows, %d releases, horizons 1h,4h,24h\n", prices, releases);
+
+    qint64 scanned = 0;
+    const Figures reference = measure([&] { scanned = scan(dm.csq.handle()); });
+
+    // The computing alone, on rows read before.
+    std::vector<Reaction::PriceBar> bars;
+    const Figures reading = measure([&] {
+        bars = Reaction::readPrices(dm.csq, QStringLiteral(" select DYL, DML, DDL, HHL, HML, CV from AFX where FID = 1"));
+    });
+    std::vector<Reaction::Release> values = Reaction::readReleases(dm.csq, QStringLiteral(" select * from AINDX where IID = 3"));
+    const std::vector<Reaction::Horizon> horizons = {{60, QStringLiteral("1h")}, {240, QStringLiteral("4h")},
+                                                     {1440, QStringLiteral("24h")}};
+    std::vector<Reaction::Row> rows;
+    QString summary;
+    const Figures computing = measure([&] {
+        Reaction::sortByTime(bars);
+        Reaction::sortByTime(values);
+        rows = Reaction::match(bars, values, horizons, 0);
+        summary = Reaction::summaryText(rows, horizons);
+    });
+
+    // The click: the dialog made, both selects read, the rows matched, the dialog shown and painted.
+    const Figures opening = measure([&] {
+        w.c13rtB->click();
+        if (ReactionDialog *d = w.findChild<ReactionDialog *>())
+            d->grab();
+    });
+    // Again, on the dialog made before.
+    const Figures again = measure([&] {
+        w.c13rtB->click();
+        if (ReactionDialog *d = w.findChild<ReactionDialog *>())
+            d->grab();
+    });
+    const ReactionDialog *d = w.findChild<ReactionDialog *>();
+    std::printf("rows: %zu; scatter points: %d; scanned %lld bytes\nsummary: %s\n", d ? d->rows().size() : size_t(0),
+                d ? int(d->t06ser->count()) : 0, static_cast<long long>(scanned), qPrintable(summary));
+
+    print("matching and summarizing, the rows read before, beside a plain SQLite scan of the price rows:", computing,
+          reference, 300);
+    print("reading the price rows (part of the click), beside the same scan:", reading, reference, 0);
+    print("click on \"反応表(&T)\" until the dialog is painted, beside the same scan:", opening, reference, 500);
+    print("the click again, on the dialog open, beside the same scan:", again, reference, 0);
+
+    dm.csq.close(); // closes every query before the folder goes
+    return 0;
+}
