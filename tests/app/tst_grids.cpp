@@ -1,3 +1,4 @@
+#include "ReadLock.h"
 #include "TestMain.h"
 #include "WindowFixture.h"
 #include "app/DataGrid.h"
@@ -80,7 +81,7 @@ class TestGrids : public QObject {
     }
 
     struct Grids : WindowFixture {
-        Grids() : WindowFixture(kSeed)
+        explicit Grids(const QStringList &more = {}) : WindowFixture(QStringList(kSeed) << more)
         {
             start();
             TVostrelF &w = *window;
@@ -261,6 +262,36 @@ private slots:
         f.dm->qf2->first();
         QCOMPARE(f.scalar(QStringLiteral("select OV from AFX where CNT = 2")), QStringLiteral("43"));
         QCOMPARE(marker(w.bdg, 0), QStringLiteral("▶"));
+    }
+
+    // Another program reading the file holds a read lock: leaving the row
+    // fails with the database's reason, the row stays edited, no
+    // transaction stays open, and leaving it again once the reader is gone
+    // writes it.
+    void aReaderOfTheFileBlocksTheWriteOnlyWhileItReads()
+    {
+        // With the price index already there, the start writes nothing, so
+        // the window's connection has not yet taken the file for itself.
+        Grids f({QStringLiteral("create index AFX_FID_DATE on AFX (FID, DYL, DML, DDL, HHL, HML)")});
+        TVostrelF &w = *f.window;
+        const QString stored = QStringLiteral("select RV from AINDX where CNT = 1");
+        enter(w, w.adg, RV);
+        type(QStringLiteral("555"));
+        {
+            ReadLock reader(f.folder.database());
+            key(Qt::Key_Down);
+            QCOMPARE(f.boxes.errors.size(), 1);
+            QVERIFY2(f.boxes.errors.first().contains(QLatin1String("locked")), qPrintable(f.boxes.errors.first()));
+            QVERIFY(!f.dm->csq.inTransaction());
+            QCOMPARE(f.dm->qe2->currentRow(), 0);
+        }
+        QCOMPARE(f.scalar(stored), QStringLiteral("100"));
+        f.boxes.clear();
+        key(Qt::Key_Down);
+        QVERIFY2(f.boxes.errors.isEmpty(), qPrintable(f.boxes.errors.join(u'\n')));
+        QVERIFY(!f.dm->csq.inTransaction());
+        QCOMPARE(f.scalar(stored), QStringLiteral("555"));
+        QCOMPARE(f.dm->qe2->currentRow(), 1);
     }
 
     void escRestoresAndReopeningDrops()

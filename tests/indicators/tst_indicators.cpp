@@ -1,3 +1,4 @@
+#include "ReadLock.h"
 #include "TestMain.h"
 #include "WindowFixture.h"
 #include "app/Panel.h"
@@ -241,6 +242,46 @@ private slots:
                                              QStringLiteral("06"), QStringLiteral("07"), QStringLiteral("21"),
                                              QStringLiteral("30"), QString(), QString(), QString()}));
         QVERIFY(w.a102knE->hasFocus());
+    }
+
+    // Another program reading the file holds a read lock: the registration
+    // and the correction fail with the database's reason, leave no
+    // transaction open, and go through once the reader is gone.
+    void aReaderOfTheFileBlocksWritesOnlyWhileItReads_data()
+    {
+        QTest::addColumn<bool>("correction");
+        QTest::newRow("registration") << false;
+        QTest::newRow("correction") << true;
+    }
+    void aReaderOfTheFileBlocksWritesOnlyWhileItReads()
+    {
+        QFETCH(bool, correction);
+        // With the price index already there, the start writes nothing, so
+        // the window's connection has not yet taken the file for itself.
+        WindowFixture f(QStringList(kSeed) << QStringLiteral(
+                            "create index AFX_FID_DATE on AFX (FID, DYL, DML, DDL, HHL, HML)"));
+        f.start();
+        TVostrelF &w = *f.window;
+        w.uda(correction ? 3 : 2);
+        type(w, {QStringLiteral("2024"), QStringLiteral("06"), QStringLiteral("07"), QStringLiteral("21"),
+                 QStringLiteral("30"), QStringLiteral("272"), QStringLiteral("180"), QString()});
+        const QString before = valueTable(f);
+        const QStringList typed = panelTexts(w);
+        {
+            ReadLock reader(f.folder.database());
+            QTest::mouseClick(w.a114rgB, Qt::LeftButton);
+            QCOMPARE(f.boxes.errors.size(), 1);
+            QVERIFY2(f.boxes.errors.first().contains(QLatin1String("locked")), qPrintable(f.boxes.errors.first()));
+            QVERIFY(!f.dm->csq.inTransaction());
+            QCOMPARE(panelTexts(w), typed);
+        }
+        QCOMPARE(valueTable(f), before);
+        f.boxes.clear();
+        QTest::mouseClick(w.a114rgB, Qt::LeftButton);
+        QVERIFY2(f.boxes.errors.isEmpty(), qPrintable(f.boxes.errors.join(u'\n')));
+        QVERIFY(!f.dm->csq.inTransaction());
+        const int cnt = correction ? 11 : 58;
+        QCOMPARE(row(f, cnt), QStringLiteral("%1|3|米国雇用統計|202406072130|272|180|-|-").arg(cnt));
     }
 
     void refusedRegistrationKeepsThePanel()
