@@ -53,8 +53,9 @@ struct Indicator {
     Region region;
 };
 
-// IID 9 opens its web page directly in the program. ユーロ圏HICP (IID 7) has
-// no releases yet.
+// IID 9, the release calendar, opens its web page directly in the program;
+// it has no releases, is not written to a value file and, named "CLN", not
+// read from one. ユーロ圏HICP (IID 7) has no releases yet.
 const Indicator kIndicators[] = {
     {1, 1, "米国雇用統計(非農業部門雇用者数)", "米国労働統計局(BLS)",
      "https://www.bls.gov/news.release/empsit.nr0.htm", "米雇用統計", "USNFP", "前月比 千人", US},
@@ -71,8 +72,10 @@ const Indicator kIndicators[] = {
      "https://www.stat.go.jp/data/cpi/index.html", "全国CPI", "JPCPI", "前年比%を10倍", JP},
     {7, 7, "ユーロ圏HICP(速報値・前年比)", "欧州連合統計局(Eurostat)",
      "https://ec.europa.eu/eurostat/web/hicp", "ユーロHICP", "EUHICP", "%を10倍", EU},
-    {8, 9, "FOMC政策金利(誘導目標上限)", "米連邦準備制度理事会(FRB)",
+    {8, 8, "FOMC政策金利(誘導目標上限)", "米連邦準備制度理事会(FRB)",
      "https://www.federalreserve.gov/monetarypolicy/openmarket.htm", "FOMC", "FOMC", "%を100倍", US},
+    {9, 9, "米経済指標発表予定", "米国労働統計局(BLS)",
+     "https://www.bls.gov/schedule/news_release/", "発表予定", "CLN", "", US},
 };
 
 // Releases of 2024 in Japan time, as a user in Japan records them. RV, EV
@@ -135,14 +138,14 @@ const Release kReleases[] = {
     {6, "2024-09-20", "08:30", "28", "28", ""},
     {6, "2024-11-22", "08:30", "23", "22", ""},
     // FOMC: the statement comes out at 14:00 in Washington.
-    {9, "2024-02-01", "04:00", "550", "550", ""},
-    {9, "2024-03-21", "03:00", "550", "550", ""},
-    {9, "2024-05-02", "03:00", "550", "550", ""},
-    {9, "2024-06-13", "03:00", "550", "550", ""},
-    {9, "2024-08-01", "03:00", "550", "550", ""},
-    {9, "2024-09-19", "03:00", "500", "525", ""},
-    {9, "2024-11-08", "04:00", "475", "475", ""},
-    {9, "2024-12-19", "04:00", "450", "450", ""},
+    {8, "2024-02-01", "04:00", "550", "550", ""},
+    {8, "2024-03-21", "03:00", "550", "550", ""},
+    {8, "2024-05-02", "03:00", "550", "550", ""},
+    {8, "2024-06-13", "03:00", "550", "550", ""},
+    {8, "2024-08-01", "03:00", "550", "550", ""},
+    {8, "2024-09-19", "03:00", "500", "525", ""},
+    {8, "2024-11-08", "04:00", "475", "475", ""},
+    {8, "2024-12-19", "04:00", "450", "450", ""},
 };
 
 struct Instrument {

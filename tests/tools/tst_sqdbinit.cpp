@@ -181,6 +181,10 @@ private slots:
         }
         QCOMPARE(files.size(), indicators.size());
         QCOMPARE(db.scalar(QStringLiteral("select count(*) from AAEIL where IID = 9")), QStringLiteral("1"));
+        // The value files give back every release: the indicator 9, which is
+        // never written, is the one never read ("CLN") and has no releases.
+        QCOMPARE(db.scalar(QStringLiteral("select group_concat(IID) from AAEIL where CSVNM = 'CLN'")), QStringLiteral("9"));
+        QCOMPARE(db.scalar(QStringLiteral("select count(*) from AINDX where IID = 9")), QStringLiteral("0"));
         QVERIFY(db.scalar(QStringLiteral("select count(*) from AAEIL where IID not in (select IID from AINDX)")).toInt() >= 1);
 
         // Releases: numbered uniquely, of known indicators under their
