@@ -1,6 +1,7 @@
 #include "DataGrid.h"
 #include "GridColumns.h"
 #include "store/Boxes.h"
+#include "store/ColumnKind.h"
 #include "store/DataSource.h"
 #include "store/Dataset.h"
 #include <QApplication>
@@ -14,17 +15,6 @@
 #include <QPainter>
 #include <QStyledItemDelegate>
 #include <algorithm>
-
-namespace {
-
-int sizeInDeclaredType(const QString &declared)
-{
-    static const QRegularExpression size(QStringLiteral("\\(\\s*(\\d+)"));
-    const QRegularExpressionMatch match = size.match(declared);
-    return match.hasMatch() ? match.captured(1).toInt() : 0;
-}
-
-} // namespace
 
 // The cell editor: a line edit that takes only what its field can hold. Its
 // keys are not handled here: what the line edit leaves (arrows up and down,
@@ -59,7 +49,7 @@ public:
             if (dataset->isWholeNumberField(field)) {
                 static const QRegularExpression digitsAndSign(QStringLiteral("[+-]?[0-9]*"));
                 editor->setValidator(new QRegularExpressionValidator(digitsAndSign, editor));
-            } else if (const int size = sizeInDeclaredType(dataset->declaredType(field)); size > 0) {
+            } else if (const int size = ColumnKind::declaredSize(dataset->declaredType(field)); size > 0) {
                 editor->setMaxLength(size);
             }
         }

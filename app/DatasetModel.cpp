@@ -1,4 +1,5 @@
 #include "DatasetModel.h"
+#include "store/ColumnKind.h"
 #include "store/Dataset.h"
 
 DatasetModel::DatasetModel(Dataset *dataset, QObject *parent)
@@ -85,11 +86,7 @@ int DatasetModel::columnCount(const QModelIndex &parent) const
 
 bool DatasetModel::isNumeric(int field) const
 {
-    const QString type = dataset_->declaredType(field).toUpper();
-    for (const char *kind : {"INT", "REAL", "FLOA", "DOUB", "NUM", "DEC"})
-        if (type.contains(QLatin1String(kind)))
-            return true;
-    return false;
+    return ColumnKind::isNumber(ColumnKind::of(dataset_->declaredType(field)));
 }
 
 QVariant DatasetModel::data(const QModelIndex &index, int role) const

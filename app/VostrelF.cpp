@@ -40,7 +40,7 @@ TVostrelF::~TVostrelF()
     disconnect(windowWatch_);
 }
 
-void TVostrelF::setDataModule(Tdm *dataModule)
+void TVostrelF::bindDataModule(Tdm *dataModule)
 {
     StoreRoutines::setDataModule(dataModule);
     adg->setDataSource(dataModule->dse2);

@@ -31,8 +31,9 @@ public:
     explicit TVostrelF(QWidget *parent = nullptr);
     ~TVostrelF() override;
 
-    // Binds the grids to the data module's data sources.
-    void setDataModule(Tdm *dataModule);
+    // Gives the routines the data module and binds the grids to its data
+    // sources.
+    void bindDataModule(Tdm *dataModule);
 
     // Runs one handler; an error it raises is shown in the general error
     // box and ends it there. False when it ended so.

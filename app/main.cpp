@@ -56,7 +56,7 @@ int main(int argc, char *argv[])
 
     TVostrelF VostrelF;
     Tdm dm;
-    VostrelF.setDataModule(&dm);
+    VostrelF.bindDataModule(&dm);
     VostrelF.show();
     return application.exec();
 }

@@ -132,7 +132,7 @@ int main(int argc, char *argv[])
 
     Tdm dm;
     TVostrelF w;
-    w.setDataModule(&dm);
+    w.bindDataModule(&dm);
     w.resize(1000, 700);
     w.show();
     w.activateWindow();

@@ -212,7 +212,7 @@ int main(int argc, char *argv[])
     }
     TVostrelF w;
     Tdm dm;
-    w.setDataModule(&dm);
+    w.bindDataModule(&dm);
     w.show();
     w.FormActivate(&w);
 

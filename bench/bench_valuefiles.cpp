@@ -81,7 +81,7 @@ int main(int argc, char *argv[])
 
     TVostrelF window;
     Tdm dm;
-    window.setDataModule(&dm);
+    window.bindDataModule(&dm);
     window.uqCtbl(4);
     window.uqCtbl(1);
     dm.csq.execute(QStringLiteral("begin"));

@@ -14,6 +14,12 @@ const char *const kSettings[] = {
     "PRAGMA journal_mode = DELETE",
     "PRAGMA foreign_keys = ON",
 };
+int countStatement(unsigned, void *connection, void *, void *)
+{
+    ++*static_cast<quint64 *>(connection);
+    return 0;
+}
+
 } // namespace
 
 Connection::~Connection() { close(); }
@@ -35,6 +41,7 @@ void Connection::open(const QString &path)
     }
     db_ = db;
     path_ = path;
+    sqlite3_trace_v2(db_, SQLITE_TRACE_STMT, countStatement, &statementsStarted_);
     startFailure_.clear();
     try {
         for (const char *setting : kSettings)

@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <QtGlobal>
 #include <vector>
 
 struct sqlite3;
@@ -37,6 +38,11 @@ public:
     // The error for using the database while it is closed or unusable.
     QString unavailable() const;
 
+    // How many statements have begun to run on the connection, whatever ran
+    // them (a query, the executor, a grid's write, an undo), the trigger
+    // programs they started included.
+    quint64 statementsStarted() const { return statementsStarted_; }
+
     sqlite3 *handle() const { return db_; }
     QString lastError() const;
 
@@ -48,4 +54,5 @@ private:
     QString path_;
     QString startFailure_;
     std::vector<Dataset *> datasets_;
+    quint64 statementsStarted_ = 0;
 };

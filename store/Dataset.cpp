@@ -1,5 +1,6 @@
 #include "Dataset.h"
 #include "BusyCursor.h"
+#include "ColumnKind.h"
 #include "Connection.h"
 #include "Errors.h"
 #include "TransactionGuard.h"
@@ -70,13 +71,6 @@ QByteArray packRow(const std::vector<int> &types, const std::vector<QByteArray> 
 }
 
 const char *const kSavepoint = "dataset_row";
-
-int sizeInDeclaredType(const QString &declared)
-{
-    static const QRegularExpression size(QStringLiteral("\\(\\s*(\\d+)"));
-    const QRegularExpressionMatch match = size.match(declared);
-    return match.hasMatch() ? match.captured(1).toInt() : 0;
-}
 
 } // namespace
 
@@ -410,7 +404,7 @@ int Dataset::fieldIndex(const QString &name) const
 
 bool Dataset::isWholeNumberField(int field) const
 {
-    return declaredTypes_.at(field).contains(QLatin1String("INT"), Qt::CaseInsensitive);
+    return ColumnKind::of(declaredTypes_.at(field)) == ColumnKind::Kind::WholeNumber;
 }
 
 int Dataset::displayWidth(int field) const
@@ -418,7 +412,7 @@ int Dataset::displayWidth(int field) const
     const int set = displayWidths_.at(field);
     if (set > 0)
         return set;
-    const int size = sizeInDeclaredType(declaredTypes_.at(field));
+    const int size = ColumnKind::declaredSize(declaredTypes_.at(field));
     if (size > 0)
         return size;
     return isWholeNumberField(field) ? 10 : 20;

@@ -1,5 +1,6 @@
 #include "StoreRoutines.h"
 #include "Boxes.h"
+#include "ColumnKind.h"
 #include "Errors.h"
 #include "NumberLiteral.h"
 #include "Tdm.h"
@@ -7,6 +8,7 @@
 #include "TransactionGuard.h"
 #include "WholeNumber.h"
 #include <QDir>
+#include <QRegularExpression>
 
 namespace {
 
@@ -17,17 +19,19 @@ QString quoteInner(QString text)
     return text.replace(QLatin1Char('\''), QLatin1String("''"));
 }
 
+// Whether a column of the dictionary kind KT is a text column, whose values
+// the builder quotes; all others are written unquoted.
+bool isTextKind(const QString &kind)
+{
+    return ColumnKind::of(kind) == ColumnKind::Kind::Text;
+}
+
 } // namespace
 
 void StoreRoutines::clearValueSlots()
 {
     for (int i = kFirstValueSlot; i <= kSlots; ++i)
         sa[i].clear();
-}
-
-bool StoreRoutines::isTextKind(const QString &kind)
-{
-    return kind == QLatin1String("varchar") || kind == QLatin1String("nchar");
 }
 
 Tdm &StoreRoutines::dm() const
@@ -89,25 +93,49 @@ void StoreRoutines::ensureTable()
 void StoreRoutines::uqTst(int id)
 {
     if (id == 2) {
-        const QString sw = QStringLiteral(" where TNAM = '") + quoteInner(stnm) + QStringLiteral("' ");
-        const QString sq = QStringLiteral(" select * from AAATBN ") + sw;
-        Dataset &qq = *dm().qq;
-        qq.setSql(sq);
-        qq.open();
-        if (!qq.isEmpty()) {
-            stid = qq.text(QStringLiteral("TBID"));
-            qq.close();
-        } else {
-            Boxes::current().message(stnm + QStringLiteral(" ﾃｰﾌﾞﾙ名が見つかりません"));
-        }
+        lookUpTable();
     } else if (id == 1) {
-        uqTst(2);
-        const QString sw = QStringLiteral(" where TBID = ") + stid + QStringLiteral(" order by CNT ");
-        const QString sq = QStringLiteral(" select * from AAATST ") + sw;
-        Dataset &qst = *dm().qst;
-        qst.setSql(sq);
-        qst.open();
+        lookUpTable();
+        loadColumnRows();
     }
+}
+
+void StoreRoutines::lookUpTable()
+{
+    const QString sw = QStringLiteral(" where TNAM = '") + quoteInner(stnm) + QStringLiteral("' ");
+    const QString sq = QStringLiteral(" select * from AAATBN ") + sw;
+    Dataset &qq = *dm().qq;
+    qq.setSql(sq);
+    if (lookup_.holdsTable(dm().csq, stnm)) {
+        stid = lookup_.tableId();
+        return;
+    }
+    lookup_.forget();
+    qq.open();
+    if (!qq.isEmpty()) {
+        stid = qq.text(QStringLiteral("TBID"));
+        qq.close();
+        lookup_.readTable(dm().csq, stnm, stid);
+    } else {
+        Boxes::current().message(stnm + QStringLiteral(" ﾃｰﾌﾞﾙ名が見つかりません"));
+    }
+}
+
+void StoreRoutines::loadColumnRows()
+{
+    const QString sw = QStringLiteral(" where TBID = ") + stid + QStringLiteral(" order by CNT ");
+    const QString sq = QStringLiteral(" select * from AAATST ") + sw;
+    Dataset &qst = *dm().qst;
+    Connection &csq = dm().csq;
+    if (lookup_.holdsColumns(csq, stnm) && qst.isOpen() && qst.sql() == sq) {
+        qst.first();
+        return;
+    }
+    const bool tableHolds = lookup_.holdsTable(csq, stnm);
+    qst.setSql(sq);
+    qst.open();
+    if (tableHolds)
+        lookup_.readColumns(csq);
 }
 
 std::vector<PreparedInsert::Column> StoreRoutines::insertColumns()
@@ -200,6 +228,8 @@ void StoreRoutines::buildInsert()
     }
     sqw += QStringLiteral(" ) values ( ") + sa[1] + QStringLiteral(" ) ");
     dropRefusedStatement();
+    builtInsert_ = sqw;
+    insertTable_ = stnm;
 }
 
 void StoreRoutines::buildUpdate()
@@ -288,9 +318,26 @@ void StoreRoutines::executeOrRaise()
     // A savepoint around this statement alone: a failure undoes only it,
     // also inside a transaction a caller holds (an import).
     Connection &csq = dm().csq;
+    const bool lookupHolds = lookup_.holds(csq) && isOwnInsert();
     TransactionGuard guard(csq, "ex_sql");
+    const quint64 before = csq.statementsStarted();
     csq.execute(sqw);
+    const bool alone = csq.statementsStarted() == before + 1; // no trigger program ran
     guard.commit();
+    // A row of a data table, written by a statement that started nothing
+    // else, changes no look-up: the next line's statement rewinds it.
+    if (lookupHolds && alone)
+        lookup_.pass(csq);
+}
+
+// The statement is the insert the builder made last, into a table that is
+// named plainly and is none of the dictionary's.
+bool StoreRoutines::isOwnInsert() const
+{
+    static const QRegularExpression plainName(QStringLiteral("^[A-Za-z_][A-Za-z0-9_]*$"));
+    return !builtInsert_.isEmpty() && sqw == builtInsert_ && plainName.match(insertTable_).hasMatch()
+           && insertTable_.compare(QLatin1String("AAATBN"), Qt::CaseInsensitive) != 0
+           && insertTable_.compare(QLatin1String("AAATST"), Qt::CaseInsensitive) != 0;
 }
 
 void StoreRoutines::uExSql()

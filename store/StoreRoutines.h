@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include "LookupWatch.h"
 #include "PreparedInsert.h"
 #include <array>
 #include <vector>
@@ -19,7 +20,11 @@ public:
     StoreRoutines() = default;
     virtual ~StoreRoutines() = default;
 
-    void setDataModule(Tdm *dataModule) { dm_ = dataModule; }
+    void setDataModule(Tdm *dataModule)
+    {
+        dm_ = dataModule;
+        lookup_.forget();
+    }
     Tdm &dm() const;
 
     // sa[1] .. sa[60]; sa[0] is never used.
@@ -33,7 +38,9 @@ public:
     // 4 connects to the working folder's SQDB.DB, 1 creates every described
     // table (TBID 4 or more) that is missing, 2 creates stnm when missing.
     void uqCtbl(int id);
-    // 2 looks stnm up in AAATBN, 1 also loads its column rows into qst.
+    // 2 looks stnm up in AAATBN, 1 also loads its column rows into qst. A
+    // look-up that still holds (LookupWatch) is not read again: qst is
+    // rewound to its first row instead.
     void uqTst(int id);
     // 1 select, 2 insert, 3 update, 6 create, 7 format slot 9. A value for
     // a column that is no text column must be a number literal or empty
@@ -53,10 +60,6 @@ public:
     // starts here, so no value of an earlier statement is carried into the
     // columns it does not fill.
     void clearValueSlots();
-
-    // Whether a column of the dictionary kind KT is a text column, whose
-    // values the builder quotes; all others are written unquoted.
-    static bool isTextKind(const QString &kind);
 
     // The column rows of stnm (uqTst(1)) as the insert builder reads them:
     // name, whether a text column, and the length texts are cut to.
@@ -78,7 +81,13 @@ private:
     void openConnection();
     void checkTables();
     void ensureTable();
+    void lookUpTable();
+    void loadColumnRows();
+    bool isOwnInsert() const;
 
     Tdm *dm_ = nullptr;
     QString refusal_; // why the last insert or update was refused
+    LookupWatch lookup_;
+    QString builtInsert_; // the last insert built, and its table
+    QString insertTable_;
 };

@@ -26,7 +26,7 @@ class TestStartup : public QObject {
     struct Started {
         Started()
         {
-            window.setDataModule(&dm);
+            window.bindDataModule(&dm);
             window.show();
         }
         TVostrelF window;

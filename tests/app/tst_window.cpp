@@ -32,7 +32,7 @@ struct ShownWindow {
 
     ShownWindow()
     {
-        window.setDataModule(&dm);
+        window.bindDataModule(&dm);
         window.show();
     }
 

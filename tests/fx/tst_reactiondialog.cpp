@@ -189,7 +189,7 @@ private slots:
         ScriptedBoxes boxes;
         TVostrelF window;
         Tdm dm;
-        window.setDataModule(&dm);
+        window.bindDataModule(&dm);
         window.show();
         window.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&window));

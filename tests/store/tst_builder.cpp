@@ -240,6 +240,79 @@ private slots:
         QCOMPARE(scalar(QStringLiteral("select group_concat(NAME) from T1")), QStringLiteral("n1,n3"));
     }
 
+    // Statements built line by line read the look-ups once: the column rows
+    // are rewound for every further line, and the same texts and rows come out.
+    void insertsLineByLineReadTheLookUpsOnce()
+    {
+        r->uqCtbl(1);
+        r->stnm = QStringLiteral("T1");
+        QSignalSpy reads(dm->qst, &Dataset::opened);
+        for (int line = 1; line <= 3; ++line) {
+            fillSlots({QString::number(line), QStringLiteral("abcdefgh"), QString()});
+            r->ucSql(2);
+            QCOMPARE(r->sqw, QStringLiteral(" insert into T1 ( CNT, NAME, MEMO ) values ( %1, 'abcdef', NULL ) ").arg(line));
+            r->uExSql();
+        }
+        QCOMPARE(reads.count(), 1);
+        QCOMPARE(dm->qq->sql(), QStringLiteral(" select * from AAATBN  where TNAM = 'T1' "));
+        QVERIFY(!dm->qq->isOpen());
+        QCOMPARE(scalar(QStringLiteral("select group_concat(CNT || NAME, ' ') from T1")),
+                 QStringLiteral("1abcdef 2abcdef 3abcdef"));
+    }
+
+    // Whatever changes the dictionary between two lines, or undoes a change,
+    // the next line is built from the dictionary as it then is.
+    void aChangedDictionaryIsReadAgain()
+    {
+        r->uqCtbl(1);
+        auto nameAsStored = [&] {
+            r->stnm = QStringLiteral("T1");
+            fillSlots({QStringLiteral("1"), QStringLiteral("abcdefgh"), QString()});
+            r->ucSql(2);
+            r->uExSql();
+            return r->sa[12];
+        };
+        auto nameLength = [](int length) {
+            return QStringLiteral(" update AAATST set LN = %1 where CNAM = 'NAME' ").arg(length);
+        };
+        QCOMPARE(nameAsStored(), QStringLiteral("'abcdef'"));
+
+        r->sqw = nameLength(5);
+        r->uExSql();
+        QCOMPARE(nameAsStored(), QStringLiteral("'abcde'"));
+
+        db().execute(nameLength(4));
+        QCOMPARE(nameAsStored(), QStringLiteral("'abcd'"));
+
+        {
+            Dataset grid(db(), QStringLiteral("grid"));
+            grid.setEditable(true);
+            grid.setSql(QStringLiteral(" select * from AAATST where CNAM = 'NAME' "));
+            grid.open();
+            grid.setFieldText(grid.requireField(QStringLiteral("LN")), QStringLiteral("3"));
+            grid.post();
+        }
+        QCOMPARE(nameAsStored(), QStringLiteral("'abc'"));
+
+        {
+            TransactionGuard undone(db(), TransactionGuard::Transaction);
+            r->sqw = nameLength(2);
+            r->uExSql();
+            QCOMPARE(nameAsStored(), QStringLiteral("'ab'"));
+        }
+        QCOMPARE(nameAsStored(), QStringLiteral("'abc'"));
+
+        // Changed by another program while the connection was closed.
+        db().close();
+        {
+            Connection other;
+            other.open(folder->database());
+            other.execute(nameLength(1));
+        }
+        r->uqCtbl(4);
+        QCOMPARE(nameAsStored(), QStringLiteral("'a'"));
+    }
+
     void updateWithEmptyTailChangesEveryRow()
     {
         r->uqCtbl(1);

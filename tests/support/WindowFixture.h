@@ -32,7 +32,7 @@ public:
         prepareDatabase(namesFxList ? seed : QStringList(seed) << kInstrument);
         window = std::make_unique<TVostrelF>();
         dm = std::make_unique<Tdm>();
-        window->setDataModule(dm.get());
+        window->bindDataModule(dm.get());
     }
     ~WindowFixture()
     {
