@@ -7,6 +7,7 @@
 #include "app/Application.h"
 #include "app/VostrelF.h"
 #include "store/Boxes.h"
+#include "ChartPage.h"
 #include "WorkingFolder.h"
 #include "store/Tdm.h"
 #include <QChart>
@@ -132,13 +133,7 @@ int main(int argc, char *argv[])
 
     Tdm dm;
     TVostrelF w;
-    w.bindDataModule(&dm);
-    w.resize(1000, 700);
-    w.show();
-    w.activateWindow();
-    QCoreApplication::processEvents();
-    w.pc->setCurrentWidget(w.cts);
-    QCoreApplication::processEvents();
+    showChartPage(w, dm);
     std::printf("%d price rows, %d releases; memory in use before: %.1f MB\n", prices, releases, memoryMb("VmRSS:"));
 
     // The price page opens the prices (at the first activation, and for

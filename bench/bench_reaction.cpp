@@ -5,6 +5,7 @@
 // with SQLite's C interface, measured in the same run.
 //
 //   bench_reaction [price rows] [releases]   (default 1000000 10000; offscreen)
+#include "ChartPage.h"
 #include "WorkingFolder.h"
 #include "app/Application.h"
 #include "app/VostrelF.h"
@@ -128,13 +129,7 @@ int main(int argc, char *argv[])
 
     Tdm dm;
     TVostrelF w;
-    w.bindDataModule(&dm);
-    w.resize(1000, 700);
-    w.show();
-    w.activateWindow();
-    QCoreApplication::processEvents();
-    w.pc->setCurrentWidget(w.cts);
-    QCoreApplication::processEvents();
+    showChartPage(w, dm);
     std::printf("%d price rows, %d releases, horizons 1h,4h,24h\n", prices, releases);
 
     qint64 scanned = 0;
