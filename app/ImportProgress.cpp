@@ -10,11 +10,11 @@ constexpr unsigned kLinesBetweenClockReads = 256;
 
 } // namespace
 
-ImportProgress::ImportProgress(QWidget *parent)
-    : dialog_(std::make_unique<QProgressDialog>(parent))
+ImportProgress::ImportProgress(QWidget *parent, Work work)
+    : dialog_(std::make_unique<QProgressDialog>(parent)), work_(work)
 {
     dialog_->setObjectName(QStringLiteral("importProgress"));
-    dialog_->setWindowTitle(QStringLiteral("CSVﾌｧｲﾙ読込"));
+    dialog_->setWindowTitle(work == Work::Reading ? QStringLiteral("CSVﾌｧｲﾙ読込") : QStringLiteral("CSVﾌｧｲﾙ書込"));
     dialog_->setCancelButtonText(QStringLiteral("キャンセル"));
     dialog_->setWindowModality(Qt::WindowModal);
     dialog_->setMinimumDuration(kShowAfterMs);
@@ -48,7 +48,8 @@ bool ImportProgress::wasCancelled() const { return dialog_->wasCanceled(); }
 void ImportProgress::update(int lineNumber)
 {
     sinceUpdate_.restart();
-    dialog_->setLabelText(QStringLiteral("%1 を読込中\n%2 / %3 行").arg(path_).arg(lineNumber).arg(lineCount_));
+    const QString doing = work_ == Work::Reading ? QStringLiteral("を読込中") : QStringLiteral("を書込中");
+    dialog_->setLabelText(QStringLiteral("%1 %2\n%3 / %4 行").arg(path_, doing).arg(lineNumber).arg(lineCount_));
     const bool shown = dialog_->isVisible();
     dialog_->setValue(qMin(lineNumber, dialog_->maximum()));
     if (!shown)

@@ -6,9 +6,9 @@
 class QProgressDialog;
 class QWidget;
 
-// The progress of a long import: Qt's own modal progress dialog, shown once
-// the import has run for half a second, with the file being read, the lines
-// read so far and a キャンセル button.
+// The progress of a long import or write of CSV files: Qt's own modal
+// progress dialog, shown once the work has run for half a second, with the
+// file being read or written, the lines done so far and a キャンセル button.
 //
 // The import calls advance() for every line; it is cheap and touches the
 // dialog only every few milliseconds, letting the dialog take its clicks
@@ -16,14 +16,16 @@ class QWidget;
 // stops and undoes what it did, and reports the cancel to the user.
 class ImportProgress {
 public:
-    explicit ImportProgress(QWidget *parent);
+    enum class Work { Reading, Writing };
+
+    explicit ImportProgress(QWidget *parent, Work work = Work::Reading);
     ~ImportProgress();
     ImportProgress(const ImportProgress &) = delete;
     ImportProgress &operator=(const ImportProgress &) = delete;
 
-    // Reading a file of lineCount lines begins.
+    // Work on a file begins, lineCount lines being the whole work.
     void beginFile(const QString &path, int lineCount);
-    // lineNumber lines of the current file are read; false once cancelled.
+    // lineNumber lines of the work are done; false once cancelled.
     bool advance(int lineNumber);
     bool wasCancelled() const;
 
@@ -32,6 +34,7 @@ private:
 
     std::unique_ptr<QProgressDialog> dialog_;
     QElapsedTimer sinceUpdate_;
+    Work work_;
     QString path_;
     int lineCount_ = 0;
     unsigned calls_ = 0;

@@ -13,6 +13,8 @@ class QPushButton;
 class QTabWidget;
 class QChartView;
 class DataGrid;
+class ImportProgress;
+class ImportReport;
 class LinkedCharts;
 class PageTabBar;
 class ReactionDialog;
@@ -218,7 +220,9 @@ private:
 
     // The value files' two directions, after the common first steps.
     void writeValueFiles(const QString &folder);
+    int writeEveryValueFile(const QString &folder, ImportProgress &progress);
     void readValueFiles(const QString &folder);
+    bool replaceValues(const QString &folder, ImportProgress &progress, ImportReport &report);
     bool storeValueRow(PreparedInsert &insert);
     void readPriceFiles();
 

@@ -147,5 +147,5 @@ void TVostrelF::readPriceFiles()
     if (completed)
         Boxes::current().message(import.report().closingText());
     else
-        Boxes::current().message(QStringLiteral("CSVﾌｧｲﾙからの読込を中止しました。ﾃｰﾌﾞﾙﾃﾞｰﾀは元のままです"));
+        Boxes::current().message(ImportReport::cancelledText());
 }

@@ -28,3 +28,8 @@ QString ImportReport::closingText() const
         text += QStringLiteral("\n  %1: %2").arg(f.name, PriceForm::name(f.form));
     return text;
 }
+
+QString ImportReport::cancelledText()
+{
+    return QStringLiteral("CSVﾌｧｲﾙからの読込を中止しました。ﾃｰﾌﾞﾙﾃﾞｰﾀは元のままです");
+}

@@ -3,8 +3,8 @@
 #include <QList>
 #include <QString>
 
-// What the closing box of the FX price import tells: how many lines were
-// refused and where the first of them stands, and, when any file was not in
+// What the closing box of a CSV import tells: how many lines were refused
+// and where the first of them stands, and, when any FX price file was not in
 // the program's own form, the form each file was read in.
 class ImportReport {
 public:
@@ -15,6 +15,8 @@ public:
 
     // " CSVﾌｧｲﾙからの読込終了 ", then what there is to tell.
     QString closingText() const;
+    // The box of an import the user cancelled, which left its table as it was.
+    static QString cancelledText();
 
 private:
     struct File {

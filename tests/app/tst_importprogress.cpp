@@ -37,6 +37,17 @@ private slots:
         QVERIFY(!progress.advance(1300));
         QVERIFY(progress.wasCancelled());
     }
+
+    // The write of the value files says so; its count is of the whole write.
+    void namesTheWrite()
+    {
+        QWidget window;
+        ImportProgress progress(&window, ImportProgress::Work::Writing);
+        progress.beginFile(QStringLiteral("/w/経済指標/CSV/USEMP.CSV"), 100000);
+        auto *dialog = window.findChild<QProgressDialog *>();
+        QCOMPARE(dialog->windowTitle(), QStringLiteral("CSVﾌｧｲﾙ書込"));
+        QCOMPARE(dialog->findChild<QLabel *>()->text(), QStringLiteral("/w/経済指標/CSV/USEMP.CSV を書込中\n0 / 100000 行"));
+    }
 };
 
 KEIZAI_TEST_MAIN(TestImportProgress)

@@ -4,7 +4,9 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressDialog>
 #include <QPushButton>
+#include <QTimer>
 
 namespace {
 
@@ -42,6 +44,22 @@ void setRemark(WindowFixture &f, int cnt, const QString &text)
     QString quoted = text;
     quoted.replace(QLatin1Char('\''), QLatin1String("''"));
     f.dm->csq.execute(QStringLiteral("update AINDX set TYO = '%1' where CNT = %2").arg(quoted).arg(cnt));
+}
+
+// Presses the progress dialog's キャンセル as soon as its label names the
+// file: the dialog takes timers while it is not yet shown.
+void cancelOnceAt(WindowFixture &f, const QString &fileName)
+{
+    auto *poll = new QTimer(f.window.get());
+    QObject::connect(poll, &QTimer::timeout, poll, [&f, fileName, poll] {
+        auto *dialog = f.window->findChild<QProgressDialog *>();
+        auto *label = dialog ? dialog->findChild<QLabel *>() : nullptr;
+        if (label && label->text().contains(fileName)) {
+            dialog->cancel();
+            poll->deleteLater();
+        }
+    });
+    poll->start(0);
 }
 
 // A click as the user gives it, so that an error ends in the error box.
@@ -209,6 +227,77 @@ private slots:
                               .arg(columns)),
                  before);
         QVERIFY(f.window->a102knE->hasFocus());
+    }
+
+    // A cancelled write keeps the files written before it and leaves every
+    // other file as it was; the selection and the values are back.
+    void cancelledWriteLeavesTheFilesNotYetWritten()
+    {
+        WindowFixture f(kSeed);
+        f.start();
+        QDir().mkpath(f.folder.file(QStringLiteral("経済指標/CSV")));
+        const QStringList names{QStringLiteral("USEMP"), QStringLiteral("ﾀﾝｶﾝ"), QStringLiteral("CLN"),
+                                QStringLiteral("EMPTY")};
+        for (const QString &name : names) {
+            QFile old(valueFile(f, name));
+            QVERIFY(old.open(QIODevice::WriteOnly));
+            old.write("old\r\n");
+        }
+        cancelOnceAt(f, QStringLiteral("ﾀﾝｶﾝ.CSV"));
+        press(f.window->a203cwB);
+        QCOMPARE(f.boxes.errors, QStringList());
+        QCOMPARE(f.boxes.messages.last(),
+                 QStringLiteral("CSVﾌｧｲﾙ書込を中止しました。書き終えたﾌｧｲﾙは 1 個、他のﾌｧｲﾙは元のままです"));
+        QVERIFY(bytesOf(valueFile(f, QStringLiteral("USEMP"))).startsWith("10,3,"));
+        for (const QString &name : names.mid(1))
+            QCOMPARE(bytesOf(valueFile(f, name)), QByteArray("old\r\n"));
+        QCOMPARE(QDir(f.folder.file(QStringLiteral("経済指標/CSV"))).entryList(QDir::Files).size(), names.size());
+        QVERIFY(f.dm->qe2->isOpen());
+        QVERIFY(f.window->a102knE->hasFocus());
+    }
+
+    // A cancel halfway through the second file leaves AINDX as it was.
+    void cancelledReadLeavesTheTable()
+    {
+        WindowFixture f(kSeed);
+        f.start();
+        f.window->uqCsv(1);
+        QFile sep(valueFile(f, QStringLiteral("SEP")));
+        QVERIFY(sep.open(QIODevice::WriteOnly));
+        sep.close();
+        const QString all = QStringLiteral("select group_concat(CNT || IID || ifnull(TYO, '-')) from AINDX");
+        const QString before = f.scalar(all);
+        f.boxes.clear();
+        cancelOnceAt(f, QStringLiteral("ﾀﾝｶﾝ.CSV"));
+        press(f.window->a204crB);
+        QCOMPARE(f.boxes.errors, QStringList());
+        QCOMPARE(f.boxes.messages,
+                 QStringList{QStringLiteral("CSVﾌｧｲﾙからの読込を中止しました。ﾃｰﾌﾞﾙﾃﾞｰﾀは元のままです")});
+        QCOMPARE(f.scalar(all), before);
+        QVERIFY(!f.dm->csq.inTransaction());
+        QVERIFY(f.dm->qe2->isOpen());
+        QVERIFY(f.window->a102knE->hasFocus());
+    }
+
+    // A line the number rule refuses is passed over alone, uses up its
+    // number and is counted in the closing box.
+    void refusedLineIsCounted()
+    {
+        WindowFixture f({QStringLiteral("insert into AAEIL (CNT, IID, IXNM, CSVNM) values (1, 3, 'A', 'A1')")});
+        f.start();
+        QDir().mkpath(f.folder.file(QStringLiteral("経済指標/CSV")));
+        QFile file(valueFile(f, QStringLiteral("A1")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("1,3,A,2024,01,05,09,30,1,2,,\r\n"
+                   "2,3,A,2024,02,05,09,30,x,2,,\r\n"
+                   "3,3,A,2024,03,05,09,30,3,4,,\r\n");
+        file.close();
+        press(f.window->a204crB);
+        QCOMPARE(f.boxes.errors, QStringList());
+        QCOMPARE(f.boxes.messages, QStringList{QStringLiteral(" CSVﾌｧｲﾙからの読込終了  登録できなかった行: 1 行\n最初の行: ")
+                                               + QDir::toNativeSeparators(valueFile(f, QStringLiteral("A1")))
+                                               + QStringLiteral(" の 2 行目")});
+        QCOMPARE(f.scalar(QStringLiteral("select group_concat(CNT || ':' || RV) from AINDX")), QStringLiteral("1:1,3:3"));
     }
 
     void noChangesNothing()
