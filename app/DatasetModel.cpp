@@ -97,7 +97,7 @@ QVariant DatasetModel::data(const QModelIndex &index, int role) const
     switch (role) {
     case Qt::DisplayRole:
     case Qt::EditRole:
-        return dataset_->shownTextAt(index.row(), field);
+        return dataset_->textAt(index.row(), field);
     case Qt::TextAlignmentRole: {
         Qt::Alignment horizontal = columns_[size_t(index.column())].alignment;
         if (!horizontal)

@@ -23,8 +23,8 @@ QString indicatorName(Dataset &qe1, const QString &iid)
         return QString();
     qe1.fetchAll();
     for (int row = 0; row < qe1.rowCount(); ++row)
-        if (qe1.textAt(row, idField) == iid)
-            return qe1.textAt(row, nameField);
+        if (qe1.storedTextAt(row, idField) == iid)
+            return qe1.storedTextAt(row, nameField);
     return QString();
 }
 

@@ -1,15 +1,22 @@
 #pragma once
-#include <QByteArray>
+#include "CompactRows.h"
+#include "PendingRow.h"
+#include "RowSource.h"
+#include "RowWriter.h"
 #include <QObject>
 #include <QString>
 #include <functional>
 #include <vector>
 
-struct sqlite3_stmt;
 class Connection;
 
 // A named query of the data module: a statement text given at run time, its
 // rows read on demand into a compact cache, and a cursor over them.
+//
+// The query puts together its statement (store/RowSource), the rows read
+// (store/CompactRows), the pending edit (store/PendingRow) and the write of
+// one row (store/RowWriter); it keeps the cursor, because every move of the
+// cursor posts the pending edit and may read further rows.
 //
 // Opening steps only as far as the first rows; moving on, or a grid scrolling,
 // reads more; last() reads to the end. Every field is read as text; each
@@ -18,9 +25,12 @@ class Connection;
 // Editing: the current row can be edited, or a new row inserted, and the
 // change stays pending in the query until it is posted. Every cursor move
 // posts it first (a post that fails raises and the cursor stays); reopening
-// or closing the query drops it. A write changes exactly the one row shown:
-// it finds the row by its row id and by every value read, inside a savepoint,
-// and is undone when it did not touch exactly one record.
+// or closing the query drops it.
+//
+// Reading texts: text() and textAt() give what the user sees, the pending
+// text of a field of the row being edited included; the accessors named
+// "stored" (storedTextAt(), storedTypeAt()) give the value as read from the
+// table, whatever is pending.
 class Dataset : public QObject {
     Q_OBJECT
 public:
@@ -39,7 +49,7 @@ public:
     // write back exactly the one row it shows.
     void setEditable(bool editable) { editable_ = editable; }
     bool isEditable() const { return editable_; }
-    bool hasRowIds() const { return hasRowIds_; }
+    bool hasRowIds() const { return rows_.hasRowIds(); }
 
     // Raises DatabaseError with the database's reason when it is refused.
     void open();
@@ -74,8 +84,8 @@ public:
     void endWalk();
 
     // Rows read so far, and reading further.
-    int rowCount() const { return int(rows_.size()); }
-    bool canFetchMore() const { return stmt_ != nullptr; }
+    int rowCount() const { return rows_.size(); }
+    bool canFetchMore() const { return source_.isActive(); }
     void fetchMore(int count = kFetchStep);
     void fetchAll();
 
@@ -104,25 +114,26 @@ public:
     void deleteCurrent();
     // Whether a field can take a text: a whole-number field only a whole
     // number of 32 bits; the empty text always (it writes NULL).
-    bool acceptsFieldText(int field, const QString &text) const;
+    bool acceptsFieldText(int field, const QString &text) const { return fields().accepts(field, text); }
     // Raises ConversionError when the field cannot take the text.
-    void checkFieldText(int field, const QString &text) const;
+    void checkFieldText(int field, const QString &text) const { fields().check(field, text); }
     // Whether a field reads a column of the query's table, so it can be written.
-    bool isFieldWritable(int field) const;
+    bool isFieldWritable(int field) const { return fields().isWritable(field); }
     // Called first whenever the pending change is to be posted: a grid hands
     // in the text of its open cell editor.
     void setBeforePost(std::function<void()> hook) { beforePost_ = std::move(hook); }
 
     // Fields, counted from 0 in select order.
-    int fieldCount() const { return int(fieldNames_.size()); }
-    QString fieldName(int field) const { return fieldNames_.at(field); }
-    int fieldIndex(const QString &name) const; // -1 when there is none
+    const QueryFields &fields() const { return source_.fields(); }
+    int fieldCount() const { return fields().count(); }
+    QString fieldName(int field) const { return fields().names.at(field); }
+    int fieldIndex(const QString &name) const { return fields().index(name); } // -1 when there is none
     int requireField(const QString &name) const; // raises DatabaseError when there is none
-    QString declaredType(int field) const { return declaredTypes_.at(field); }
-    bool isWholeNumberField(int field) const;
+    QString declaredType(int field) const { return fields().declaredTypes.at(field); }
+    bool isWholeNumberField(int field) const { return fields().isWholeNumber(field); }
     // The table and column a field reads, where the database can tell.
-    QString tableName() const { return tableName_; }
-    QString originName(int field) const { return originNames_.at(field); }
+    QString tableName() const { return fields().tableName; }
+    QString originName(int field) const { return fields().originNames.at(field); }
 
     // Display width in characters; 0 or less keeps the default derived from
     // the field's declared type and size.
@@ -134,13 +145,13 @@ public:
     // DatabaseError.
     QString text(int field) const;
     QString text(const QString &name) const;
-    // The value read for a row (a new row reads empty texts).
+    // A field of any row read, with the pending text of the row being edited.
     QString textAt(int row, int field) const;
-    // What a grid shows: the pending text of the row being edited, else the
-    // value read.
-    QString shownTextAt(int row, int field) const;
-    int storageTypeAt(int row, int field) const; // SQLITE_INTEGER, ..., SQLITE_NULL
-    qint64 rowIdAt(int row) const { return rowIds_.at(row); }
+    // The value read for a row (a new row reads empty texts), and its
+    // storage type (SQLITE_INTEGER, ..., SQLITE_NULL).
+    QString storedTextAt(int row, int field) const { return rows_.text(row, field); }
+    int storedTypeAt(int row, int field) const { return rows_.type(row, field); }
+    qint64 rowIdAt(int row) const { return rows_.rowId(row); }
 
     const QString &name() const { return name_; }
     Connection &connection() const { return connection_; }
@@ -163,55 +174,27 @@ signals:
 private:
     void requireOpen() const;
     void setCurrent(int row);
-    void prepare();
-    void readRow();
-    void packStatementRow(const std::vector<int> &fields, QByteArray &blob);
     bool canReadSomeFields() const;
-    void finishStatement();
     int leaveRow();
     void flushInput();
-    bool dropUntouchedRow();
+    void dropUntouchedRow();
     void clearPending();
     void writeEdit();
     void writeInsert();
-    void rereadRow(int row, qint64 rowId);
     bool leaveForNewRow();
     void addNewRow(int row);
     void announceCurrent(int row);
-    QByteArray rawAt(int row, int field) const;
-    // A value bound to a parameter of a write.
-    struct Bound {
-        int type;         // SQLITE_INTEGER, SQLITE_TEXT, SQLITE_BLOB or SQLITE_NULL
-        QByteArray bytes; // text or blob
-        qint64 integer = 0;
-    };
-    Bound boundText(int field, const QString &text) const;
-    QString quotedColumn(int field) const;
-    QString rowCondition(int row, std::vector<Bound> &bound) const;
-    void writeOneRow(const QString &sql, const std::vector<Bound> &bound, const QString &what);
 
     Connection &connection_;
     QString name_;
     QString sql_;
     bool editable_ = false;
-    bool hasRowIds_ = false;
     bool open_ = false;
-    sqlite3_stmt *stmt_ = nullptr;
-    int firstField_ = 0; // 1 when column 0 of the statement is the row id
-
-    QStringList fieldNames_;
-    QStringList declaredTypes_;
-    QStringList originNames_;
-    QStringList fieldTables_;
+    RowSource source_;
     std::vector<int> displayWidths_;
-    QString tableName_;
+    CompactRows rows_;
+    RowWriter writer_;
 
-    // One blob per row: the end offset of each field's UTF-8 text (int32),
-    // each field's storage type (uint8), then the texts.
-    std::vector<QByteArray> rows_;
-    std::vector<int> scratchTypes_; // of the row being packed
-    std::vector<QByteArray> scratchTexts_;
-    std::vector<qint64> rowIds_;
     int current_ = -1;
     bool walking_ = false;
     bool rowsLetGo_ = false;
@@ -221,7 +204,6 @@ private:
     bool eof_ = true;
 
     State state_ = State::Browse;
-    std::vector<QString> pending_;
-    std::vector<char> pendingSet_;
+    PendingRow pending_;
     std::function<void()> beforePost_;
 };

@@ -25,7 +25,7 @@ QStringList column(Dataset &q, const char *name)
     q.fetchAll();
     const int field = q.fieldIndex(QString::fromLatin1(name));
     for (int row = 0; row < q.rowCount(); ++row)
-        texts << q.textAt(row, field);
+        texts << q.storedTextAt(row, field);
     return texts;
 }
 

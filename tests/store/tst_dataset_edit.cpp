@@ -61,7 +61,7 @@ private slots:
         q.setFieldText(1, QStringLiteral("zwei"));
         QCOMPARE(q.state(), Dataset::State::Edit);
         QCOMPARE(q.text(1), QStringLiteral("zwei")); // the routines read what is shown
-        QCOMPARE(q.textAt(1, 1), QStringLiteral("two"));
+        QCOMPARE(q.storedTextAt(1, 1), QStringLiteral("two"));
         q.post();
         QCOMPARE(q.state(), Dataset::State::Browse);
         QCOMPARE(scalar(QStringLiteral("select group_concat(B || ':' || C, ',') from (select * from E order by A)")),
@@ -74,7 +74,7 @@ private slots:
         q.post();
         QCOMPARE(scalar(QStringLiteral("select typeof(A) || typeof(B) from E where C = 20")),
                  QStringLiteral("integernull"));
-        QCOMPARE(q.storageTypeAt(1, 0), 1 /* SQLITE_INTEGER */);
+        QCOMPARE(q.storedTypeAt(1, 0), 1 /* SQLITE_INTEGER */);
     }
 
     // Without row ids the row is found by the values read alone, each bound
@@ -88,7 +88,7 @@ private slots:
         QVERIFY(!q.hasRowIds());
         q.moveTo(1);
         QCOMPARE(q.text(2), QStringLiteral("7"));
-        QCOMPARE(q.storageTypeAt(1, 2), 3 /* SQLITE_TEXT */);
+        QCOMPARE(q.storedTypeAt(1, 2), 3 /* SQLITE_TEXT */);
         q.setFieldText(1, QStringLiteral("text"));
         q.post();
         QCOMPARE(scalar(QStringLiteral("select group_concat(B || typeof(C), ',') from E where A = 1")),
