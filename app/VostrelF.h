@@ -1,5 +1,6 @@
 #pragma once
 #include "ActivationReturn.h"
+#include "FieldMap.h"
 #include "store/StoreRoutines.h"
 #include <QPointer>
 #include <QWidget>
@@ -206,6 +207,11 @@ protected:
 private:
     // New mode with the value fields empty; the date and time stay.
     void newModeWithoutValues();
+    // The panel fields of a release's columns of the kinds given: filled
+    // from the current row of qe2, cleared, or copied into their slots.
+    void showRelease(std::initializer_list<FieldMap::Entry> kinds);
+    void clearRelease(std::initializer_list<FieldMap::Entry> kinds);
+    void fillReleaseSlots();
     using FocusHandler = void (TVostrelF::*)(QObject *);
     using KeyHandler = void (TVostrelF::*)(QObject *, int &, Qt::KeyboardModifiers);
     struct ControlHandlers {

@@ -4,20 +4,48 @@
 #include "store/Tdm.h"
 #include <QLabel>
 #include <QLineEdit>
+#include <algorithm>
 
 namespace {
 const QString kNewMode = QStringLiteral("新規");
 const QString kCorrectionMode = QStringLiteral("修正");
+
+const std::vector<FieldMap::Field> &releaseFields()
+{
+    return FieldMap::ofTable(QStringLiteral("AINDX"));
+}
+
+bool isOf(const FieldMap::Field &field, std::initializer_list<FieldMap::Entry> kinds)
+{
+    return field.entry != FieldMap::Entry::None && std::find(kinds.begin(), kinds.end(), field.entry) != kinds.end();
+}
 } // namespace
+
+void TVostrelF::showRelease(std::initializer_list<FieldMap::Entry> kinds)
+{
+    const Dataset &qe2 = *dm().qe2;
+    for (const FieldMap::Field &field : releaseFields())
+        if (isOf(field, kinds))
+            findChild<QLineEdit *>(field.entryField)->setText(qe2.text(field.column));
+}
+
+void TVostrelF::clearRelease(std::initializer_list<FieldMap::Entry> kinds)
+{
+    for (const FieldMap::Field &field : releaseFields())
+        if (isOf(field, kinds))
+            findChild<QLineEdit *>(field.entryField)->clear();
+}
+
+void TVostrelF::fillReleaseSlots()
+{
+    for (const FieldMap::Field &field : releaseFields())
+        if (field.slot > 0)
+            sa[field.slot] = findChild<QLineEdit *>(field.entryField)->text();
+}
 
 void TVostrelF::uda(int id)
 {
-    Dataset &qe2 = *dm().qe2;
-    QLineEdit *dateTime[] = {a106dyE, a107dmE, a108ddE, a109hhE, a110hmE};
-    const char *dateTimeColumns[] = {"DY", "DM", "DD", "HH", "HM"};
-    QLineEdit *values[] = {a111rvE, a112evE, a113cvE};
-    const char *valueColumns[] = {"RV", "EV", "CV"};
-
+    using FieldMap::Entry;
     switch (id) {
     case 1: {
         A00P->setCaption(QString()); // the first activation runs once
@@ -25,10 +53,7 @@ void TVostrelF::uda(int id)
         a105modL->setText(kNewMode);
         a117cnL->clear();
         a102knE->clear();
-        for (QLineEdit *field : dateTime)
-            field->clear();
-        for (QLineEdit *field : values)
-            field->clear();
+        clearRelease({Entry::DateTime, Entry::Value});
         a118iidL->clear();
         uqe1(1);
         Dataset &qe1 = *dm().qe1;
@@ -39,16 +64,12 @@ void TVostrelF::uda(int id)
     }
     case 2:
         newModeWithoutValues();
-        for (int k = 0; k < 5; ++k)
-            dateTime[k]->setText(qe2.text(QString::fromLatin1(dateTimeColumns[k])));
+        showRelease({Entry::DateTime});
         break;
     case 3:
         a105modL->setText(kCorrectionMode);
-        a117cnL->setText(qe2.text(QStringLiteral("CNT")));
-        for (int k = 0; k < 5; ++k)
-            dateTime[k]->setText(qe2.text(QString::fromLatin1(dateTimeColumns[k])));
-        for (int k = 0; k < 3; ++k)
-            values[k]->setText(qe2.text(QString::fromLatin1(valueColumns[k])));
+        a117cnL->setText(dm().qe2->text(QStringLiteral("CNT")));
+        showRelease({Entry::DateTime, Entry::Value});
         a106dyE->setFocus();
         break;
     default:
@@ -76,6 +97,5 @@ void TVostrelF::a114rgBKeyDown(QObject *, int &Key, Qt::KeyboardModifiers)
 void TVostrelF::newModeWithoutValues()
 {
     a105modL->setText(kNewMode);
-    for (QLineEdit *field : {a111rvE, a112evE, a113cvE})
-        field->clear();
+    clearRelease({FieldMap::Entry::Value});
 }

@@ -57,9 +57,7 @@ void TVostrelF::uqe2(int id)
         sa[11] = cnt;
         sa[12] = iid;
         sa[13] = indicatorName(*dm().qe1, iid);
-        const QLineEdit *fields[] = {a106dyE, a107dmE, a108ddE, a109hhE, a110hmE, a111rvE, a112evE, a113cvE};
-        for (int k = 0; k < 8; ++k)
-            sa[14 + k] = fields[k]->text();
+        fillReleaseSlots();
     };
     // The release is stored: whatever the reload does, the panel goes back
     // to new mode, and a reload that fails is reported as its own error.
