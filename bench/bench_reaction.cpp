@@ -41,41 +41,6 @@ Figures measure(Step step)
     return {clock.elapsed(), qint64(std::clock() - cpu) * 1000 / CLOCKS_PER_SEC};
 }
 
-class PrintedBoxes : public Boxes {
-public:
-    void message(const QString &text) override { std::printf("message: %s\n", qPrintable(text)); }
-    bool confirmYesNo(const QString &) override { return true; }
-    bool confirmOkCancel(const QString &) override { return true; }
-    void error(const QString &text) override { std::printf("error: %s\n", qPrintable(text)); }
-};
-
-// One-minute bars from 2000/01/01 00:00 with a one-digit day as the import
-// stores it and close prices that wander, and a release every so many
-// minutes over the same time, with surprises of both signs.
-void fill(Tdm &dm, int prices, int releases)
-{
-    dm.csq.execute(QStringLiteral("begin"));
-    dm.csq.execute(QStringLiteral("insert into AAFXL (CNT, FID, FXNM, RYAK, CSVNM) values (1, 1, 'USDJPY', 'ドル円', 'USDJPY')"));
-    dm.csq.execute(QStringLiteral("insert into AAEIL (CNT, IID, IXNM, URL, RYAK, CSVNM) values (1, 3, '米国雇用統計', '', '雇用統計', 'USNFP')"));
-    dm.csq.execute(QStringLiteral(
-        "with recursive n(i) as (select 0 union all select i + 1 from n where i < %1), "
-        "t(i, d) as (select i, datetime('2000-01-01', '+' || i || ' minutes') from n) "
-        "insert into AFX (CNT, FID, FXNM, DYL, DML, DDL, HHL, HML, OV, HV, LV, CV, DYR, DMR, DDR, HHR, HMR) "
-        "select i + 1, 1, 'USDJPY', strftime('%Y', d), strftime('%m', d), cast(strftime('%d', d) as integer), "
-        "strftime('%H', d), strftime('%M', d), 14000 + i % 500, 14100 + i % 500, 13900 + i % 500, 14050 + (i * 7919) % 997, "
-        "strftime('%Y', d), strftime('%m', d), strftime('%d', d), strftime('%H', d), strftime('%M', d) from t")
-        .arg(prices - 1));
-    dm.csq.execute(QStringLiteral(
-        "with recursive n(i) as (select 0 union all select i + 1 from n where i < %1), "
-        "t(i, d) as (select i, datetime('2000-01-01', '+' || (i * %2 + 30) || ' minutes') from n) "
-        "insert into AINDX (CNT, IID, IXNM, DY, DM, DD, HH, HM, RV, EV, CV) "
-        "select i + 1, 3, '米国雇用統計', strftime('%Y', d), strftime('%m', d), strftime('%d', d), "
-        "strftime('%H', d), strftime('%M', d), 100 + i % 37, 118, 100 from t")
-        .arg(releases - 1)
-        .arg(qMax(1, prices / releases)));
-    dm.csq.execute(QStringLiteral("commit"));
-}
-
 // The reference: every price row of the instrument stepped once, its stamp
 // and close read as texts.
 qint64 scan(sqlite3 *db)
@@ -124,7 +89,7 @@ int main(int argc, char *argv[])
     {
         Tdm setup;
         setup.csq.open(QStringLiteral("SQDB.DB"));
-        fill(setup, prices, releases);
+        fillChartData(setup, prices, releases);
     }
 
     Tdm dm;
