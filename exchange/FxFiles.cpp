@@ -5,7 +5,8 @@
 // its header, when it has one, is passed over and uses up its number.
 //
 // The replacement is one transaction: when a file cannot be read, or the user
-// cancels, AFX holds exactly what it held before. A line the database, the
+// cancels, AFX holds exactly what it held before. Its indexes are made again
+// once all rows are in, which is quicker than keeping them up row by row. A line the database, the
 // number rule or its form refuses is passed over alone and its number is used
 // up; the closing box counts such lines.
 #include "app/ImportProgress.h"
@@ -15,6 +16,7 @@
 #include "exchange/PriceForm.h"
 #include "store/Boxes.h"
 #include "store/Errors.h"
+#include "store/IndexPause.h"
 #include "store/PreparedInsert.h"
 #include "store/Tdm.h"
 #include "store/TransactionGuard.h"
@@ -39,11 +41,13 @@ public:
         TransactionGuard transaction(csq_, TransactionGuard::Transaction);
         w_.sqw = QStringLiteral(" delete from ") + w_.stnm;
         csq_.execute(w_.sqw);
+        IndexPause indexes(csq_, w_.stnm);
         int iz = 1;
         for (; !qf1_.eof(); qf1_.next()) {
             if (!readFile(folder, iz, progress))
                 return false;
         }
+        indexes.restore();
         transaction.commit();
         return true;
     }
