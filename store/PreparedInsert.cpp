@@ -10,7 +10,7 @@ namespace {
 constexpr int kMostPlainDigits = 18; // below 2^63 whatever the digits
 
 // An optional sign and 1 to 18 ASCII digits, read exactly.
-bool plainWholeNumber(const QString &text, qint64 &value)
+bool plainWholeNumber(QStringView text, qint64 &value)
 {
     qsizetype i = 0;
     const bool negative = !text.isEmpty() && text[0] == u'-';
@@ -33,7 +33,8 @@ bool plainWholeNumber(const QString &text, qint64 &value)
 } // namespace
 
 PreparedInsert::PreparedInsert(Connection &db, const QString &table, std::vector<Column> columns)
-    : db_(db), columns_(std::move(columns)), texts_(columns_.size())
+    : db_(db), columns_(std::move(columns)), texts_(columns_.size()), integers_(columns_.size()),
+      bindings_(columns_.size()), views_(columns_.size())
 {
     QString names;
     QString marks;
@@ -52,7 +53,7 @@ PreparedInsert::PreparedInsert(Connection &db, const QString &table, std::vector
 
 PreparedInsert::~PreparedInsert() { sqlite3_finalize(stmt_); }
 
-PreparedInsert::Binding PreparedInsert::classify(int column, const QString &value, qint64 &integer) const
+PreparedInsert::Binding PreparedInsert::classify(int column, QStringView value, qint64 &integer) const
 {
     if (value.isEmpty())
         return Binding::Null;
@@ -63,35 +64,56 @@ PreparedInsert::Binding PreparedInsert::classify(int column, const QString &valu
     // A plain whole number is always one the number rule accepts.
     if (plainWholeNumber(value, integer))
         return Binding::Integer;
-    return NumberLiteral::accepts(value) ? Binding::Literal : Binding::Refused;
+    return NumberLiteral::accepts(value.toString()) ? Binding::Literal : Binding::Refused;
+}
+
+// The UTF-8 of the value cut to its column, in the column's own buffer; a
+// text of ASCII only is copied byte for byte into the room it had before.
+void PreparedInsert::bindText(int column, QStringView value)
+{
+    const QStringView cut = TextCut::toLength(value, columns_[column].length);
+    QByteArray &utf8 = texts_[column];
+    utf8.resize(cut.size());
+    char *out = utf8.data();
+    for (QChar c : cut) {
+        if (c.unicode() >= 0x80) {
+            utf8 = cut.toUtf8();
+            break;
+        }
+        *out++ = char(c.unicode());
+    }
+    sqlite3_bind_text(stmt_, column + 1, utf8.constData(), int(utf8.size()), SQLITE_STATIC);
 }
 
 PreparedInsert::Outcome PreparedInsert::run(const QString *values)
 {
+    std::copy(values, values + columnCount(), views_.begin());
+    return run(views_.data());
+}
+
+PreparedInsert::Outcome PreparedInsert::run(const QStringView *values)
+{
     const int n = columnCount();
-    std::vector<qint64> integers(n);
-    std::vector<Binding> bindings(n);
     for (int k = 0; k < n; ++k) {
-        bindings[k] = classify(k, values[k], integers[k]);
-        if (bindings[k] == Binding::Refused)
+        bindings_[k] = classify(k, values[k], integers_[k]);
+        if (bindings_[k] == Binding::Refused)
             return Outcome::Refused;
     }
     for (int k = 0; k < n; ++k)
-        if (bindings[k] == Binding::Literal)
+        if (bindings_[k] == Binding::Literal)
             return Outcome::NeedsLiteral;
 
     sqlite3_reset(stmt_);
     for (int k = 0; k < n; ++k) {
-        switch (bindings[k]) {
+        switch (bindings_[k]) {
         case Binding::Null:
             sqlite3_bind_null(stmt_, k + 1);
             break;
         case Binding::Integer:
-            sqlite3_bind_int64(stmt_, k + 1, integers[k]);
+            sqlite3_bind_int64(stmt_, k + 1, integers_[k]);
             break;
         default: // Text
-            texts_[k] = TextCut::toLength(values[k], columns_[k].length).toUtf8();
-            sqlite3_bind_text(stmt_, k + 1, texts_[k].constData(), int(texts_[k].size()), SQLITE_STATIC);
+            bindText(k, values[k]);
             break;
         }
     }
