@@ -3,6 +3,8 @@
 #include "store/Errors.h"
 #include <QFile>
 #include <QStringDecoder>
+#include <algorithm>
+#include <cstring>
 #include <optional>
 
 namespace CsvFile {
@@ -96,55 +98,94 @@ QList<QStringView> lines(QStringView text)
     return result;
 }
 
-LineReader::LineReader(const QString &path)
+LineReader::LineReader(const QString &path) : path_(path), file_(path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw readError(path, file);
-    bytes_ = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw readError(path, file);
+    if (!file_.open(QIODevice::ReadOnly))
+        throw readError(path_, file_);
     count_ = countLines();
     rewind();
 }
 
-// Breaks as lines() finds them, in the bytes: a CR or LF is a byte of its
-// own in UTF-8 and code page 932, and a unit of its own in UTF-16.
-qsizetype LineReader::countLines() const
+QByteArray LineReader::readPiece(qint64 size)
 {
-    const auto encoding = markedEncoding(bytes_);
+    QByteArray piece = file_.read(size);
+    if (file_.error() != QFileDevice::NoError)
+        throw readError(path_, file_);
+    return piece;
+}
+
+qsizetype LineReader::countLines()
+{
+    QByteArray block = readPiece(kBlock);
+    const auto encoding = markedEncoding(block);
     const bool utf16 = encoding == QStringConverter::Utf16LE || encoding == QStringConverter::Utf16BE;
-    const int width = utf16 ? 2 : 1;
-    const int low = encoding == QStringConverter::Utf16BE ? 1 : 0;
-    const auto *b = reinterpret_cast<const uchar *>(bytes_.constData());
-    const qsizetype n = bytes_.size() - (bytes_.size() % width);
-    auto unit = [&](qsizetype i) -> char16_t {
-        return utf16 ? char16_t(b[i + low] | (b[i + 1 - low] << 8)) : char16_t(b[i]);
-    };
+    const int high = encoding == QStringConverter::Utf16BE ? 0 : 1; // the byte with the unit's upper bits
+    qsizetype from = !encoding ? 0 : utf16 ? 2 : 3;
     qsizetype lines = 0;
-    bool inLine = false;
-    for (qsizetype i = utf16 ? 2 : (encoding ? 3 : 0); i < n; i += width) {
-        const char16_t c = unit(i);
-        if (c != u'\r' && c != u'\n') {
-            inLine = true;
+    bool inLine = false;  // the last unit so far is no break
+    bool afterCr = false; // the last unit so far is a CR
+    int firstByte = -1;   // of a UTF-16 unit cut at a block's end
+    auto take = [&](char16_t c) {
+        if (c == u'\n' && afterCr) {
+            afterCr = false;
+            return;
+        }
+        const bool isBreak = c == u'\r' || c == u'\n';
+        lines += isBreak ? 1 : 0;
+        inLine = !isBreak;
+        afterCr = c == u'\r';
+    };
+    for (; !block.isEmpty(); block = readPiece(kBlock), from = 0) {
+        const auto *b = reinterpret_cast<const uchar *>(block.constData());
+        const qsizetype n = block.size();
+        if (!utf16) {
+            // Only the breaks are looked at, each found by memchr.
+            auto find = [&](qsizetype i, char c) {
+                return static_cast<const uchar *>(std::memchr(b + i, c, size_t(n - i)));
+            };
+            const uchar *cr = find(from, '\r');
+            const uchar *lf = find(from, '\n');
+            for (qsizetype i = from; i < n;) {
+                const uchar *next = !cr ? lf : !lf ? cr : std::min(cr, lf);
+                if (!next) {
+                    take(u'x');
+                    break;
+                }
+                if (next > b + i)
+                    take(u'x');
+                take(*next);
+                i = next - b + 1;
+                if (next == cr)
+                    cr = i < n ? find(i, '\r') : nullptr;
+                else
+                    lf = i < n ? find(i, '\n') : nullptr;
+            }
             continue;
         }
-        ++lines;
-        inLine = false;
-        if (c == u'\r' && i + width < n && unit(i + width) == u'\n')
-            i += width;
+        qsizetype i = from;
+        if (firstByte >= 0 && i < n) {
+            const int second = b[i++];
+            take(char16_t(high ? firstByte | second << 8 : firstByte << 8 | second));
+            firstByte = -1;
+        }
+        for (; i + 1 < n; i += 2)
+            take(char16_t(b[i + high] << 8 | b[i + 1 - high]));
+        if (i < n)
+            firstByte = b[i];
     }
     return lines + (inLine ? 1 : 0);
 }
 
 void LineReader::rewind()
 {
-    decoded_ = 0;
-    decoder_.emplace(decoderFor(bytes_));
+    if (!file_.seek(0))
+        throw readError(path_, file_);
+    decoder_.reset();
+    allRead_ = false;
     start_ = scan_ = end_ = 0;
 }
 
-// The text not yet taken moves to the front, the next piece of bytes is
+// The text not yet taken moves to the front, the next piece of the file is
 // decoded after it.
 void LineReader::decodeMore()
 {
@@ -154,8 +195,10 @@ void LineReader::decodeMore()
     scan_ -= start_;
     start_ = 0;
     end_ = kept;
-    const QByteArrayView piece(bytes_.constData() + decoded_, qMin(kPiece, bytes_.size() - decoded_));
-    decoded_ += piece.size();
+    const QByteArray piece = readPiece(kPiece);
+    allRead_ = file_.atEnd();
+    if (!decoder_)
+        decoder_.emplace(decoderFor(piece));
     const qsizetype needed = kept + decoder_->requiredSpace(piece.size());
     if (text_.size() < needed)
         text_.resize(needed);
@@ -166,14 +209,13 @@ bool LineReader::next(QStringView &line)
 {
     for (;;) {
         const QChar *text = text_.constData();
-        const bool lastPiece = decoded_ == bytes_.size();
         qsizetype p = scan_;
         while (p < end_ && text[p] != u'\r' && text[p] != u'\n')
             ++p;
         // A CR at the end of a piece waits for the next, where an LF may
         // follow it.
-        const bool found = p < end_ && (lastPiece || text[p] == u'\n' || p + 1 < end_);
-        if (found || (lastPiece && start_ < end_)) {
+        const bool found = p < end_ && (allRead_ || text[p] == u'\n' || p + 1 < end_);
+        if (found || (allRead_ && start_ < end_)) {
             line = QStringView(text + start_, text + p);
             qsizetype after = p < end_ ? p + 1 : p;
             if (p < end_ && text[p] == u'\r' && after < end_ && text[after] == u'\n')
@@ -181,7 +223,7 @@ bool LineReader::next(QStringView &line)
             start_ = scan_ = after;
             return true;
         }
-        if (lastPiece)
+        if (allRead_)
             return false;
         scan_ = p;
         decodeMore();

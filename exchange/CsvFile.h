@@ -1,5 +1,6 @@
 #pragma once
 #include <QByteArray>
+#include <QFile>
 #include <QList>
 #include <QString>
 #include <QStringDecoder>
@@ -27,8 +28,8 @@ QString read(const QString &path);
 QList<QStringView> lines(QStringView text);
 
 // The lines of a file, with the encoding and the line ends of read() and
-// lines(), decoded a piece at a time as they are taken: the file's bytes are
-// held once, whole, and of its text only the piece being taken.
+// lines(), read and decoded a piece at a time as they are taken: of a file
+// however long only a piece is in memory at once.
 //
 //   CsvFile::LineReader reader(path);
 //   QStringView line;
@@ -36,11 +37,12 @@ QList<QStringView> lines(QStringView text);
 //       ... // line is valid until the next call
 class LineReader {
 public:
-    // Reads the whole file. Raises FileError as read() does.
+    // Opens the file and counts its lines. Raises FileError as read() does,
+    // here or when a later piece cannot be read.
     explicit LineReader(const QString &path);
 
-    // How many lines the file has, counted in its bytes (a break is the same
-    // byte or unit in every encoding read here), before any is taken.
+    // How many lines the file has, counted in its bytes (a break is a byte
+    // of its own in UTF-8 and code page 932, a unit of its own in UTF-16).
     qsizetype count() const { return count_; }
 
     // The next line; false after the last. The view stays valid until the
@@ -51,12 +53,14 @@ public:
     void rewind();
 
 private:
+    QByteArray readPiece(qint64 size);
+    qsizetype countLines();
     void decodeMore();
-    qsizetype countLines() const;
 
-    QByteArray bytes_;
+    QString path_;
+    QFile file_;
     qsizetype count_ = 0;
-    qsizetype decoded_ = 0; // bytes passed to the decoder
+    bool allRead_ = false; // the last piece has been decoded
     std::optional<QStringDecoder> decoder_;
     QString text_;        // room for the text of the piece being taken
     qsizetype start_ = 0; // where the next line starts in text_
