@@ -17,8 +17,9 @@ public:
     // SQLite makes itself for a key). Raises DatabaseError.
     IndexPause(Connection &db, const QString &table);
 
-    // Makes the dropped indexes again, as they were created. Raises
-    // DatabaseError.
+    // Makes the dropped indexes again, as they were created, with a small
+    // page cache meanwhile so that the sort of the index keys holds little
+    // memory. Raises DatabaseError.
     void restore();
 
 private:

@@ -4,6 +4,7 @@
 #include "NumberLiteral.h"
 #include "TextCut.h"
 #include <sqlite3.h>
+#include <algorithm>
 
 namespace {
 
@@ -57,7 +58,7 @@ PreparedInsert::Binding PreparedInsert::classify(int column, QStringView value, 
 {
     if (value.isEmpty())
         return Binding::Null;
-    if (value.contains(QChar(u'\0')))
+    if (std::find(value.begin(), value.end(), QChar(u'\0')) != value.end())
         return Binding::Literal;
     if (columns_[column].text)
         return Binding::Text;
@@ -103,7 +104,7 @@ PreparedInsert::Outcome PreparedInsert::run(const QStringView *values)
         if (bindings_[k] == Binding::Literal)
             return Outcome::NeedsLiteral;
 
-    sqlite3_reset(stmt_);
+    // The statement was reset after its last step.
     for (int k = 0; k < n; ++k) {
         switch (bindings_[k]) {
         case Binding::Null:
