@@ -135,6 +135,10 @@ qsizetype LineReader::countLines()
         inLine = !isBreak;
         afterCr = c == u'\r';
     };
+    auto takeText = [&] { // one unit or more that are no break
+        inLine = true;
+        afterCr = false;
+    };
     for (; !block.isEmpty(); block = readPiece(kBlock), from = 0) {
         const auto *b = reinterpret_cast<const uchar *>(block.constData());
         const qsizetype n = block.size();
@@ -148,11 +152,11 @@ qsizetype LineReader::countLines()
             for (qsizetype i = from; i < n;) {
                 const uchar *next = !cr ? lf : !lf ? cr : std::min(cr, lf);
                 if (!next) {
-                    take(u'x');
+                    takeText();
                     break;
                 }
                 if (next > b + i)
-                    take(u'x');
+                    takeText();
                 take(*next);
                 i = next - b + 1;
                 if (next == cr)

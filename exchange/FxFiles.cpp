@@ -5,10 +5,14 @@
 // its header, when it has one, is passed over and uses up its number.
 //
 // The replacement is one transaction: when a file cannot be read, or the user
-// cancels, AFX holds exactly what it held before. Its indexes are made again
-// once all rows are in, which is quicker than keeping them up row by row. A line the database, the
+// cancels, AFX holds exactly what it held before. A line the database, the
 // number rule or its form refuses is passed over alone and its number is used
-// up; the closing box counts such lines.
+// up; the closing box counts such lines. The indexes of AFX are made again
+// once all rows are in, which is quicker than keeping them up row by row.
+//
+// A line goes from the file to its row through views and buffers kept from
+// line to line (CsvFile::LineReader, CsvSplit::Fields, PriceLine::SlotViews,
+// PreparedInsert): nothing is allocated for a line that is bound.
 #include "app/ImportProgress.h"
 #include "app/VostrelF.h"
 #include "exchange/CsvFile.h"

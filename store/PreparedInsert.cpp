@@ -34,8 +34,8 @@ bool plainWholeNumber(QStringView text, qint64 &value)
 } // namespace
 
 PreparedInsert::PreparedInsert(Connection &db, const QString &table, std::vector<Column> columns)
-    : db_(db), columns_(std::move(columns)), texts_(columns_.size()), integers_(columns_.size()),
-      bindings_(columns_.size()), views_(columns_.size())
+    : db_(db), columns_(std::move(columns)), texts_(columns_.size()), converted_(columns_.size()),
+      integers_(columns_.size()), bindings_(columns_.size()), views_(columns_.size())
 {
     QString names;
     QString marks;
@@ -68,20 +68,23 @@ PreparedInsert::Binding PreparedInsert::classify(int column, QStringView value, 
     return NumberLiteral::accepts(value.toString()) ? Binding::Literal : Binding::Refused;
 }
 
-// The UTF-8 of the value cut to its column, in the column's own buffer; a
-// text of ASCII only is copied byte for byte into the room it had before.
+// The UTF-8 of the value cut to its column, in the column's own buffer: a
+// text of ASCII only is copied byte for byte into the room it had before,
+// any other is converted unless it is the text converted last time (the
+// same name on every line of a file).
 void PreparedInsert::bindText(int column, QStringView value)
 {
     const QStringView cut = TextCut::toLength(value, columns_[column].length);
     QByteArray &utf8 = texts_[column];
-    utf8.resize(cut.size());
-    char *out = utf8.data();
-    for (QChar c : cut) {
-        if (c.unicode() >= 0x80) {
-            utf8 = cut.toUtf8();
-            break;
-        }
-        *out++ = char(c.unicode());
+    QString &converted = converted_[column];
+    const bool ascii = std::all_of(cut.begin(), cut.end(), [](QChar c) { return c.unicode() < 0x80; });
+    if (ascii) {
+        utf8.resize(cut.size());
+        std::transform(cut.begin(), cut.end(), utf8.data(), [](QChar c) { return char(c.unicode()); });
+        converted.clear();
+    } else if (cut != converted) {
+        utf8 = cut.toUtf8();
+        converted = cut.toString();
     }
     sqlite3_bind_text(stmt_, column + 1, utf8.constData(), int(utf8.size()), SQLITE_STATIC);
 }

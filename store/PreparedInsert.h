@@ -63,6 +63,7 @@ private:
     sqlite3_stmt *stmt_ = nullptr;
     // Kept from row to row so that their room is reused.
     std::vector<QByteArray> texts_;
+    std::vector<QString> converted_; // the text of texts_ when not ASCII only
     std::vector<qint64> integers_;
     std::vector<Binding> bindings_;
     std::vector<QStringView> views_;

@@ -144,6 +144,22 @@ private slots:
         }
     }
 
+    // One insert run for row after row keeps each column's text apart from
+    // the one before, the same name repeated, changed or cut alike.
+    void textsOfRowAfterRow()
+    {
+        r->stnm = QStringLiteral("TB");
+        PreparedInsert insert(dm->csq, QStringLiteral("TB"), r->insertColumns());
+        for (const char *text : {"円", "円", "ﾄﾞﾙ円", "abc", "円", "ﾄﾞﾙ", "ab\xF0\x9F\x98\x80", ""}) {
+            std::array<QString, 4> values4{QString(), QString(), QString::fromUtf8(text)};
+            QCOMPARE(insert.run(values4.data()), PreparedInsert::Outcome::Stored);
+        }
+        QCOMPARE(rows("TB"), QStringLiteral("NULLnull NULLnull '円'text NULLnull | NULLnull NULLnull '円'text NULLnull | "
+                                            "NULLnull NULLnull 'ﾄﾞﾙ'text NULLnull | NULLnull NULLnull 'abc'text NULLnull | "
+                                            "NULLnull NULLnull '円'text NULLnull | NULLnull NULLnull 'ﾄﾞﾙ'text NULLnull | "
+                                            "NULLnull NULLnull 'ab'text NULLnull | NULLnull NULLnull NULLnull NULLnull"));
+    }
+
     // Plain whole numbers and texts never need the literal statement: the
     // import's prices and stamps take the bound path.
     void pricesAndStampsAreBound()
