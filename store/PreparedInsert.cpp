@@ -35,7 +35,8 @@ bool plainWholeNumber(QStringView text, qint64 &value)
 
 PreparedInsert::PreparedInsert(Connection &db, const QString &table, std::vector<Column> columns)
     : db_(db), columns_(std::move(columns)), texts_(columns_.size()), converted_(columns_.size()),
-      integers_(columns_.size()), bindings_(columns_.size()), views_(columns_.size())
+      integers_(columns_.size()), bindings_(columns_.size()),
+      bound_(columns_.size(), Binding::Literal), boundIntegers_(columns_.size()), views_(columns_.size())
 {
     QString names;
     QString marks;
@@ -70,23 +71,31 @@ PreparedInsert::Binding PreparedInsert::classify(int column, QStringView value, 
 
 // The UTF-8 of the value cut to its column, in the column's own buffer: a
 // text of ASCII only is copied byte for byte into the room it had before,
-// any other is converted unless it is the text converted last time (the
-// same name on every line of a file).
+// any other is converted. A text the same as the one bound for the row
+// before stays bound as it is (the name and the date parts repeat from line
+// to line).
 void PreparedInsert::bindText(int column, QStringView value)
 {
     const QStringView cut = TextCut::toLength(value, columns_[column].length);
     QByteArray &utf8 = texts_[column];
     QString &converted = converted_[column];
     const bool ascii = std::all_of(cut.begin(), cut.end(), [](QChar c) { return c.unicode() < 0x80; });
+    const bool same = bound_[column] == Binding::Text
+                      && (ascii ? std::equal(cut.begin(), cut.end(), utf8.cbegin(), utf8.cend(),
+                                             [](QChar c, char b) { return c.unicode() == uchar(b); })
+                                : cut == converted);
+    if (same)
+        return;
     if (ascii) {
         utf8.resize(cut.size());
         std::transform(cut.begin(), cut.end(), utf8.data(), [](QChar c) { return char(c.unicode()); });
         converted.clear();
-    } else if (cut != converted) {
+    } else {
         utf8 = cut.toUtf8();
         converted = cut.toString();
     }
     sqlite3_bind_text(stmt_, column + 1, utf8.constData(), int(utf8.size()), SQLITE_STATIC);
+    bound_[column] = Binding::Text;
 }
 
 PreparedInsert::Outcome PreparedInsert::run(const QString *values)
@@ -107,14 +116,20 @@ PreparedInsert::Outcome PreparedInsert::run(const QStringView *values)
         if (bindings_[k] == Binding::Literal)
             return Outcome::NeedsLiteral;
 
-    // The statement was reset after its last step.
+    // The statement was reset after its last step; its bindings stay, and a
+    // value bound already for the row before is not bound again.
     for (int k = 0; k < n; ++k) {
         switch (bindings_[k]) {
         case Binding::Null:
-            sqlite3_bind_null(stmt_, k + 1);
+            if (bound_[k] != Binding::Null)
+                sqlite3_bind_null(stmt_, k + 1);
+            bound_[k] = Binding::Null;
             break;
         case Binding::Integer:
-            sqlite3_bind_int64(stmt_, k + 1, integers_[k]);
+            if (bound_[k] != Binding::Integer || boundIntegers_[k] != integers_[k])
+                sqlite3_bind_int64(stmt_, k + 1, integers_[k]);
+            bound_[k] = Binding::Integer;
+            boundIntegers_[k] = integers_[k];
             break;
         default: // Text
             bindText(k, values[k]);

@@ -66,5 +66,8 @@ private:
     std::vector<QString> converted_; // the text of texts_ when not ASCII only
     std::vector<qint64> integers_;
     std::vector<Binding> bindings_;
+    // What each parameter holds from the row before; Literal before any.
+    std::vector<Binding> bound_;
+    std::vector<qint64> boundIntegers_;
     std::vector<QStringView> views_;
 };
