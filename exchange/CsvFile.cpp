@@ -3,12 +3,15 @@
 #include "store/Errors.h"
 #include <QFile>
 #include <QStringDecoder>
+#include <algorithm>
+#include <cstring>
 #include <optional>
 
 namespace CsvFile {
 namespace {
 
 constexpr qint64 kBlock = 1 << 20;
+constexpr qsizetype kPiece = 1 << 16; // bytes decoded at a time for LineReader
 
 // The encoding a byte-order mark names; nothing without one.
 std::optional<QStringConverter::Encoding> markedEncoding(QByteArrayView head)
@@ -93,6 +96,142 @@ QList<QStringView> lines(QStringView text)
     if (start != end)
         result.append(QStringView(start, end));
     return result;
+}
+
+LineReader::LineReader(const QString &path) : path_(path), file_(path)
+{
+    if (!file_.open(QIODevice::ReadOnly))
+        throw readError(path_, file_);
+    count_ = countLines();
+    rewind();
+}
+
+QByteArray LineReader::readPiece(qint64 size)
+{
+    QByteArray piece = file_.read(size);
+    if (file_.error() != QFileDevice::NoError)
+        throw readError(path_, file_);
+    return piece;
+}
+
+qsizetype LineReader::countLines()
+{
+    QByteArray block = readPiece(kBlock);
+    const auto encoding = markedEncoding(block);
+    const bool utf16 = encoding == QStringConverter::Utf16LE || encoding == QStringConverter::Utf16BE;
+    const int high = encoding == QStringConverter::Utf16BE ? 0 : 1; // the byte with the unit's upper bits
+    qsizetype from = !encoding ? 0 : utf16 ? 2 : 3;
+    qsizetype lines = 0;
+    bool inLine = false;  // the last unit so far is no break
+    bool afterCr = false; // the last unit so far is a CR
+    int firstByte = -1;   // of a UTF-16 unit cut at a block's end
+    auto take = [&](char16_t c) {
+        if (c == u'\n' && afterCr) {
+            afterCr = false;
+            return;
+        }
+        const bool isBreak = c == u'\r' || c == u'\n';
+        lines += isBreak ? 1 : 0;
+        inLine = !isBreak;
+        afterCr = c == u'\r';
+    };
+    auto takeText = [&] { // one unit or more that are no break
+        inLine = true;
+        afterCr = false;
+    };
+    for (; !block.isEmpty(); block = readPiece(kBlock), from = 0) {
+        const auto *b = reinterpret_cast<const uchar *>(block.constData());
+        const qsizetype n = block.size();
+        if (!utf16) {
+            // Only the breaks are looked at, each found by memchr.
+            auto find = [&](qsizetype i, char c) {
+                return static_cast<const uchar *>(std::memchr(b + i, c, size_t(n - i)));
+            };
+            const uchar *cr = find(from, '\r');
+            const uchar *lf = find(from, '\n');
+            for (qsizetype i = from; i < n;) {
+                const uchar *next = !cr ? lf : !lf ? cr : std::min(cr, lf);
+                if (!next) {
+                    takeText();
+                    break;
+                }
+                if (next > b + i)
+                    takeText();
+                take(*next);
+                i = next - b + 1;
+                if (next == cr)
+                    cr = i < n ? find(i, '\r') : nullptr;
+                else
+                    lf = i < n ? find(i, '\n') : nullptr;
+            }
+            continue;
+        }
+        qsizetype i = from;
+        if (firstByte >= 0 && i < n) {
+            const int second = b[i++];
+            take(char16_t(high ? firstByte | second << 8 : firstByte << 8 | second));
+            firstByte = -1;
+        }
+        for (; i + 1 < n; i += 2)
+            take(char16_t(b[i + high] << 8 | b[i + 1 - high]));
+        if (i < n)
+            firstByte = b[i];
+    }
+    return lines + (inLine ? 1 : 0);
+}
+
+void LineReader::rewind()
+{
+    if (!file_.seek(0))
+        throw readError(path_, file_);
+    decoder_.reset();
+    allRead_ = false;
+    start_ = scan_ = end_ = 0;
+}
+
+// The text not yet taken moves to the front, the next piece of the file is
+// decoded after it.
+void LineReader::decodeMore()
+{
+    const qsizetype kept = end_ - start_;
+    QChar *room = text_.data();
+    std::copy(room + start_, room + end_, room);
+    scan_ -= start_;
+    start_ = 0;
+    end_ = kept;
+    const QByteArray piece = readPiece(kPiece);
+    allRead_ = file_.atEnd();
+    if (!decoder_)
+        decoder_.emplace(decoderFor(piece));
+    const qsizetype needed = kept + decoder_->requiredSpace(piece.size());
+    if (text_.size() < needed)
+        text_.resize(needed);
+    end_ = decoder_->appendToBuffer(text_.data() + kept, piece) - text_.data();
+}
+
+bool LineReader::next(QStringView &line)
+{
+    for (;;) {
+        const QChar *text = text_.constData();
+        qsizetype p = scan_;
+        while (p < end_ && text[p] != u'\r' && text[p] != u'\n')
+            ++p;
+        // A CR at the end of a piece waits for the next, where an LF may
+        // follow it.
+        const bool found = p < end_ && (allRead_ || text[p] == u'\n' || p + 1 < end_);
+        if (found || (allRead_ && start_ < end_)) {
+            line = QStringView(text + start_, text + p);
+            qsizetype after = p < end_ ? p + 1 : p;
+            if (p < end_ && text[p] == u'\r' && after < end_ && text[after] == u'\n')
+                ++after;
+            start_ = scan_ = after;
+            return true;
+        }
+        if (allRead_)
+            return false;
+        scan_ = p;
+        decodeMore();
+    }
 }
 
 } // namespace CsvFile

@@ -5,35 +5,57 @@ namespace {
 
 bool isBlank(QChar c) { return c.unicode() >= 1 && c.unicode() <= 32; }
 
-// Reads a field from pos; pos is left on the character after it.
-QString field(QStringView line, qsizetype &pos, QChar separator, bool blanksSeparate)
+// Reads a field from pos; pos is left on the character after it. A quoted
+// field is written without its quotes to the end of unquoted, whose room
+// holds the whole line, so that no view into it moves.
+QStringView field(QStringView line, qsizetype &pos, QChar separator, bool blanksSeparate, std::u16string &unquoted)
 {
     const qsizetype n = line.size();
     if (pos < n && line[pos] == u'"') {
-        QString text;
+        const size_t start = unquoted.size();
         for (++pos; pos < n; ++pos) {
             if (line[pos] == u'"') {
                 if (pos + 1 < n && line[pos + 1] == u'"') {
-                    text += u'"';
+                    unquoted += u'"';
                     ++pos;
                     continue;
                 }
                 ++pos;
-                return text;
+                break;
             }
-            text += line[pos];
+            unquoted += line[pos].unicode();
         }
-        return text;
+        return QStringView(unquoted.data() + start, qsizetype(unquoted.size() - start));
     }
     const qsizetype start = pos;
     while (pos < n && line[pos] != separator && !(blanksSeparate && isBlank(line[pos])))
         ++pos;
-    return line.mid(start, pos - start).toString();
+    return line.mid(start, pos - start);
 }
 
-QStringList split(QStringView line, QChar separator, bool blanksSeparate)
+QStringList toStrings(const Fields &fields)
 {
-    QStringList fields;
+    QStringList list;
+    list.reserve(fields.size());
+    for (qsizetype k = 0; k < fields.size(); ++k)
+        list << fields[k].toString();
+    return list;
+}
+
+QStringList strings(QStringView line, QChar separator, bool blanksSeparate)
+{
+    Fields fields;
+    split(line, separator, blanksSeparate, fields);
+    return toStrings(fields);
+}
+
+} // namespace
+
+void split(QStringView line, QChar separator, bool blanksSeparate, Fields &fields)
+{
+    fields.views_.clear();
+    fields.unquoted_.clear();
+    fields.unquoted_.reserve(size_t(line.size()));
     const qsizetype n = line.size();
     qsizetype pos = 0;
     auto skipBlanks = [&] {
@@ -42,29 +64,30 @@ QStringList split(QStringView line, QChar separator, bool blanksSeparate)
     };
     skipBlanks();
     if (pos == n)
-        return fields;
+        return;
     for (;;) {
-        fields << field(line, pos, separator, blanksSeparate);
+        fields.views_.append(field(line, pos, separator, blanksSeparate, fields.unquoted_));
         skipBlanks();
         if (pos == n)
-            return fields;
+            return;
         if (line[pos] == separator) {
             ++pos;
             skipBlanks();
             if (pos == n) {
-                fields << QString();
-                return fields;
+                fields.views_.append(QStringView());
+                return;
             }
         }
     }
 }
 
-} // namespace
+QStringList atCommas(QStringView line) { return strings(line, u',', false); }
+void atCommas(QStringView line, Fields &fields) { split(line, u',', false, fields); }
 
-QStringList atCommas(QStringView line) { return split(line, u',', false); }
+QStringList atCommasAndBlanks(QStringView line) { return strings(line, u',', true); }
+void atCommasAndBlanks(QStringView line, Fields &fields) { split(line, u',', true, fields); }
 
-QStringList atCommasAndBlanks(QStringView line) { return split(line, u',', true); }
-
-QStringList atSemicolonsAndBlanks(QStringView line) { return split(line, u';', true); }
+QStringList atSemicolonsAndBlanks(QStringView line) { return strings(line, u';', true); }
+void atSemicolonsAndBlanks(QStringView line, Fields &fields) { split(line, u';', true, fields); }
 
 } // namespace CsvSplit

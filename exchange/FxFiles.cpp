@@ -7,7 +7,12 @@
 // The replacement is one transaction: when a file cannot be read, or the user
 // cancels, AFX holds exactly what it held before. A line the database, the
 // number rule or its form refuses is passed over alone and its number is used
-// up; the closing box counts such lines.
+// up; the closing box counts such lines. The indexes of AFX are made again
+// once all rows are in, which is quicker than keeping them up row by row.
+//
+// A line goes from the file to its row through views and buffers kept from
+// line to line (CsvFile::LineReader, CsvSplit::Fields, PriceLine::SlotViews,
+// PreparedInsert): nothing is allocated for a line that is bound.
 #include "app/ImportProgress.h"
 #include "app/VostrelF.h"
 #include "exchange/CsvFile.h"
@@ -15,21 +20,45 @@
 #include "exchange/PriceForm.h"
 #include "store/Boxes.h"
 #include "store/Errors.h"
+#include "store/IndexPause.h"
 #include "store/PreparedInsert.h"
 #include "store/Tdm.h"
 #include "store/TransactionGuard.h"
 #include "store/WholeNumber.h"
 #include <QDir>
+#include <array>
+#include <vector>
 
 namespace {
+
+// The decimal text of n, as QString::number writes it, in room.
+QStringView decimal(int n, std::array<char16_t, 12> &room)
+{
+    char16_t *end = room.data() + room.size();
+    char16_t *p = end;
+    qint64 v = n;
+    const bool negative = v < 0;
+    if (negative)
+        v = -v;
+    do {
+        *--p = char16_t(u'0' + v % 10);
+        v /= 10;
+    } while (v);
+    if (negative)
+        *--p = u'-';
+    return QStringView(p, end);
+}
 
 // One reading of every FX price file into AFX, inside one transaction.
 class PriceImport {
 public:
     // The insert is prepared once, from the column rows of stnm.
     explicit PriceImport(TVostrelF &w)
-        : w_(w), csq_(w.dm().csq), qf1_(*w.dm().qf1), insert_(csq_, w.stnm, w.insertColumns())
+        : w_(w), csq_(w.dm().csq), qf1_(*w.dm().qf1), insert_(csq_, w.stnm, w.insertColumns()),
+          values_(size_t(insert_.columnCount()))
     {
+        if (values_.size() < size_t(PriceLine::kLastSlot - StoreRoutines::kFirstValueSlot + 1))
+            values_.resize(PriceLine::kLastSlot - StoreRoutines::kFirstValueSlot + 1);
     }
 
     // Replaces every price; false when the user cancelled, and then AFX is
@@ -39,11 +68,13 @@ public:
         TransactionGuard transaction(csq_, TransactionGuard::Transaction);
         w_.sqw = QStringLiteral(" delete from ") + w_.stnm;
         csq_.execute(w_.sqw);
+        IndexPause indexes(csq_, w_.stnm);
         int iz = 1;
         for (; !qf1_.eof(); qf1_.next()) {
             if (!readFile(folder, iz, progress))
                 return false;
         }
+        indexes.restore();
         transaction.commit();
         return true;
     }
@@ -57,36 +88,35 @@ private:
         const QString six = qf1_.text(QStringLiteral("FXNM"));
         const QString name = qf1_.text(QStringLiteral("CSVNM")) + QStringLiteral(".CSV");
         const QString path = folder + name;
-        const QString text = CsvFile::read(path);
-        const QList<QStringView> lines = CsvFile::lines(text);
+        CsvFile::LineReader lines(path);
         const PriceForm::Recognised format = PriceForm::recognise(lines);
         report_.addFile(name, format.form);
-        progress.beginFile(path, int(lines.size()));
-        for (int k = 0; k < lines.size(); ++k) {
+        progress.beginFile(path, int(lines.count()));
+        QStringView line;
+        for (int k = 0; lines.next(line); ++k) {
             if (!progress.advance(k))
                 return false;
-            const QStringList fields = PriceForm::split(format.form, lines[k]);
-            if (fields.isEmpty())
+            PriceForm::split(format.form, line, fields_);
+            if (fields_.isEmpty())
                 continue;
-            if (k != format.header && !storeLine(format.form, fields, iz, sid, six))
+            if (k != format.header && !storeLine(format.form, iz, sid, six))
                 report_.refuse(path, k + 1);
             iz = WholeNumber::add(iz, 1);
         }
         return true;
     }
 
-    // The row of one price line, numbered iz; false when its form or the
-    // database refuses it.
-    bool storeLine(PriceForm::Form form, const QStringList &fields, int iz, const QString &sid, const QString &six)
+    // The row of the price line in fields_, numbered iz; false when its form
+    // or the database refuses it.
+    bool storeLine(PriceForm::Form form, int iz, const QString &sid, const QString &six)
     {
-        const std::optional<PriceLine::Slots> taken = PriceForm::take(form, fields);
-        if (!taken)
+        if (!PriceForm::take(form, fields_.data(), fields_.size(), slots_))
             return false;
-        w_.clearValueSlots();
-        w_.sa[11] = QString::number(iz);
-        w_.sa[12] = sid;
-        w_.sa[13] = six;
-        std::copy(taken->begin(), taken->end(), w_.sa.begin() + PriceLine::kFirstSlot);
+        values_[0] = decimal(iz, number_);
+        values_[1] = sid;
+        values_[2] = six;
+        for (int slot = PriceLine::kFirstSlot; slot <= PriceLine::kLastSlot; ++slot)
+            values_[slot - StoreRoutines::kFirstValueSlot] = slots_[slot];
         return storeRow();
     }
 
@@ -96,11 +126,14 @@ private:
     // ended the whole transaction instead, the import stops.
     bool storeRow()
     {
-        switch (insert_.run(&w_.sa[StoreRoutines::kFirstValueSlot])) {
+        switch (insert_.run(values_.data())) {
         case PreparedInsert::Outcome::Stored: return true;
         case PreparedInsert::Outcome::Refused: return false;
         case PreparedInsert::Outcome::NeedsLiteral: break;
         }
+        w_.clearValueSlots();
+        for (size_t k = 0; k < values_.size(); ++k)
+            w_.sa[StoreRoutines::kFirstValueSlot + k] = values_[k].toString();
         try {
             w_.ucSql(2);
             csq_.execute(w_.sqw);
@@ -119,6 +152,12 @@ private:
     Dataset &qf1_;
     PreparedInsert insert_;
     ImportReport report_;
+    // Room for one line after another: its fields, its slots, its number and
+    // the values of its row in column order, slot 11 first.
+    CsvSplit::Fields fields_;
+    PriceLine::SlotViews slots_;
+    std::array<char16_t, 12> number_;
+    std::vector<QStringView> values_;
 };
 
 } // namespace

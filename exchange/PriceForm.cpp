@@ -2,6 +2,7 @@
 #include "CsvSplit.h"
 #include <QDate>
 #include <QRegularExpression>
+#include <QVarLengthArray>
 
 namespace PriceForm {
 namespace {
@@ -65,14 +66,13 @@ private:
     qsizetype pos_ = 0;
 };
 
-QString twoDigits(int value)
+void takeTwoDigits(PriceLine::SlotViews &s, int slot, int value)
 {
-    const QChar digits[] = {QChar(u'0' + value / 10), QChar(u'0' + value % 10)};
-    return QString(digits, 2);
+    s.made(slot, char16_t(u'0' + value / 10), char16_t(u'0' + value % 10));
 }
 
 // Year, month and day into slots 14 to 16.
-bool takeDate(QStringView text, const StampRule &rule, PriceLine::Slots &s)
+bool takeDate(QStringView text, const StampRule &rule, PriceLine::SlotViews &s)
 {
     StampReader r(text);
     const int shortest = rule.oneDigitParts ? 1 : 2;
@@ -82,15 +82,15 @@ bool takeDate(QStringView text, const StampRule &rule, PriceLine::Slots &s)
         return false;
     if (!QDate::isValid(year, month, day))
         return false;
-    s[14 - PriceLine::kFirstSlot] = text.left(4).toString();
-    s[15 - PriceLine::kFirstSlot] = twoDigits(month);
-    s[16 - PriceLine::kFirstSlot] = twoDigits(day);
+    s.cut(14, text.left(4));
+    takeTwoDigits(s, 15, month);
+    takeTwoDigits(s, 16, day);
     return true;
 }
 
 // Hour and minute into slots 17 and 18; seconds, when written, are read for
 // their validity only.
-bool takeTime(QStringView text, const StampRule &rule, PriceLine::Slots &s)
+bool takeTime(QStringView text, const StampRule &rule, PriceLine::SlotViews &s)
 {
     StampReader r(text);
     int hour, minute, second = 0;
@@ -101,8 +101,8 @@ bool takeTime(QStringView text, const StampRule &rule, PriceLine::Slots &s)
         return false;
     if (hour > 23 || minute > 59 || second > 59)
         return false;
-    s[17 - PriceLine::kFirstSlot] = twoDigits(hour);
-    s[18 - PriceLine::kFirstSlot] = twoDigits(minute);
+    takeTwoDigits(s, 17, hour);
+    takeTwoDigits(s, 18, minute);
     return true;
 }
 
@@ -179,25 +179,57 @@ Recognised recognise(const QList<QStringView> &lines)
     return {};
 }
 
+Recognised recognise(CsvFile::LineReader &reader)
+{
+    QStringList first;
+    QList<QStringView> views;
+    int withFields = 0;
+    QStringView line;
+    while (withFields < 2 && reader.next(line)) {
+        first << line.toString();
+        withFields += hasFields(line) ? 1 : 0;
+    }
+    reader.rewind();
+    for (const QString &l : std::as_const(first))
+        views << l;
+    return recognise(views);
+}
+
 QStringList split(Form form, QStringView line)
 {
     return form == Form::Compact ? CsvSplit::atSemicolonsAndBlanks(line) : CsvSplit::atCommasAndBlanks(line);
 }
 
+void split(Form form, QStringView line, CsvSplit::Fields &fields)
+{
+    CsvSplit::split(line, form == Form::Compact ? u';' : u',', true, fields);
+}
+
+bool take(Form form, const QStringView *fields, qsizetype count, PriceLine::SlotViews &s)
+{
+    if (form == Form::Slashed) {
+        PriceLine::take(fields, count, s);
+        return true;
+    }
+    constexpr int kStampAndPrices = 6;
+    if (count < kStampAndPrices)
+        return false;
+    const StampRule rule = stampRule(form);
+    s.clear();
+    if (!takeDate(fields[0], rule, s) || !takeTime(fields[1], rule, s))
+        return false;
+    for (int k = 2; k <= 5; ++k)
+        s.withoutFirstPoint(17 + k, fields[k]);
+    return true;
+}
+
 std::optional<PriceLine::Slots> take(Form form, const QStringList &fields)
 {
-    if (form == Form::Slashed)
-        return PriceLine::take(fields);
-    constexpr int kStampAndPrices = 6;
-    if (fields.size() < kStampAndPrices)
+    const QVarLengthArray<QStringView, 16> views(fields.begin(), fields.end());
+    PriceLine::SlotViews s;
+    if (!take(form, views.data(), views.size(), s))
         return std::nullopt;
-    const StampRule rule = stampRule(form);
-    PriceLine::Slots s;
-    if (!takeDate(fields[0], rule, s) || !takeTime(fields[1], rule, s))
-        return std::nullopt;
-    for (int k = 2; k <= 5; ++k)
-        s[17 + k - PriceLine::kFirstSlot] = PriceLine::withoutFirstPoint(fields[k]);
-    return s;
+    return s.toStrings();
 }
 
 QString name(Form form)

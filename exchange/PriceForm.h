@@ -1,4 +1,6 @@
 #pragma once
+#include "exchange/CsvFile.h"
+#include "exchange/CsvSplit.h"
 #include "exchange/PriceLine.h"
 #include <QList>
 #include <QStringList>
@@ -45,14 +47,21 @@ struct Recognised {
 
 // The form of a file's lines, from its first lines with fields.
 Recognised recognise(const QList<QStringView> &lines);
+// The same from the first lines of a file, as far as recognising looks: up
+// to its second line with fields. The reader is rewound.
+Recognised recognise(CsvFile::LineReader &reader);
 
 // The fields of a line of the form: split at "," (";" in the compact form)
 // and at blanks, by the FX price files' rule (CsvSplit).
 QStringList split(Form form, QStringView line);
+void split(Form form, QStringView line, CsvSplit::Fields &fields);
 
 // The slots 14 to 28 of a price line's fields; nothing when the form refuses
 // the line. The program's own form refuses none.
 std::optional<PriceLine::Slots> take(Form form, const QStringList &fields);
+// The same into views, for count fields; false when the form refuses the
+// line.
+bool take(Form form, const QStringView *fields, qsizetype count, PriceLine::SlotViews &s);
 
 // The form as the closing box names it, with the start of an example line.
 QString name(Form form);

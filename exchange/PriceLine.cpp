@@ -1,79 +1,104 @@
 #include "PriceLine.h"
+#include <QVarLengthArray>
 
 namespace PriceLine {
 namespace {
 
-QString withLeadingZero(const QString &one) { return QLatin1Char('0') + one; }
-
 // Year, then the rest after the year and one separator: month up to the
 // first "/", day after it.
-void takeFirstDate(const QString &date, QString &year, QString &month, QString &day)
+void takeFirstDate(QStringView date, SlotViews &s)
 {
-    year = date.left(4);
-    const QString rest = date.mid(5);
-    const qsizetype slash = rest.indexOf(QLatin1Char('/'));
+    s.cut(14, date.left(4));
+    const QStringView rest = date.mid(5);
+    const qsizetype slash = rest.indexOf(u'/');
     if (slash < 0)
         return;
     if (slash == 1)
-        month = withLeadingZero(rest.left(1));
+        s.made(15, u'0', rest[0].unicode());
     else if (slash >= 2)
-        month = rest.left(2);
-    day = rest.mid(slash + 1);
+        s.cut(15, rest.left(2));
+    s.cut(16, rest.mid(slash + 1));
 }
 
-void takeFirstTime(const QString &time, QString &hour, QString &minute)
+void takeFirstTime(QStringView time, SlotViews &s)
 {
     if (time.isEmpty()) {
-        hour = minute = QStringLiteral("00");
+        s.made(17, u'0', u'0');
+        s.made(18, u'0', u'0');
         return;
     }
-    const qsizetype colon = time.indexOf(QLatin1Char(':'));
+    const qsizetype colon = time.indexOf(u':');
     if (colon == 0)
-        hour = QStringLiteral("00");
+        s.made(17, u'0', u'0');
     else if (colon == 1)
-        hour = withLeadingZero(time.left(1));
+        s.made(17, u'0', time[0].unicode());
     else if (colon == 2)
-        hour = time.left(2);
-    const QString rest = colon < 0 ? time : time.mid(colon + 1);
+        s.cut(17, time.left(2));
+    const QStringView rest = colon < 0 ? time : time.mid(colon + 1);
     if (rest.isEmpty())
-        minute = QStringLiteral("00");
+        s.made(18, u'0', u'0');
     else if (rest.size() == 1)
-        minute = withLeadingZero(rest);
+        s.made(18, u'0', rest[0].unicode());
     else
-        minute = rest;
+        s.cut(18, rest);
 }
 
 } // namespace
 
-QString withoutFirstPoint(QString price)
+void SlotViews::made(int slot, char16_t first, char16_t second)
 {
-    const qsizetype point = price.indexOf(QLatin1Char('.'));
-    if (point >= 0)
-        price.remove(point, 1);
-    return price;
+    std::array<char16_t, 2> &pair = pairs_[slot - kFirstSlot];
+    pair = {first, second};
+    views_[slot - kFirstSlot] = QStringView(pair.data(), 2);
+}
+
+void SlotViews::withoutFirstPoint(int slot, QStringView price)
+{
+    const qsizetype point = price.indexOf(u'.');
+    if (point < 0) {
+        cut(slot, price);
+        return;
+    }
+    std::u16string &text = prices_[slot - kFirstSlot];
+    text.assign(price.utf16(), size_t(point));
+    text.append(price.utf16() + point + 1, size_t(price.size() - point - 1));
+    views_[slot - kFirstSlot] = QStringView(text.data(), qsizetype(text.size()));
+}
+
+Slots SlotViews::toStrings() const
+{
+    Slots strings;
+    for (int k = 0; k < kSlotCount; ++k)
+        strings[k] = views_[k].toString();
+    return strings;
+}
+
+void take(const QStringView *fields, qsizetype n, SlotViews &s)
+{
+    s.clear();
+    if (n > 0)
+        takeFirstDate(fields[0], s);
+    if (n > 1)
+        takeFirstTime(fields[1], s);
+    for (int k = 2; k <= 5 && k < n; ++k)
+        s.withoutFirstPoint(17 + k, fields[k]);
+    if (n > 6) {
+        s.cut(23, fields[6].mid(0, 4));
+        s.cut(24, fields[6].mid(5, 2));
+        s.cut(25, fields[6].mid(8, 2));
+    }
+    if (n > 7) {
+        s.cut(26, fields[7].mid(0, 2));
+        s.cut(27, fields[7].mid(3, 2));
+    }
 }
 
 Slots take(const QStringList &fields)
 {
-    Slots s;
-    auto slot = [&s](int number) -> QString & { return s[number - kFirstSlot]; };
-    const qsizetype n = fields.size();
-    if (n > 0)
-        takeFirstDate(fields[0], slot(14), slot(15), slot(16));
-    if (n > 1)
-        takeFirstTime(fields[1], slot(17), slot(18));
-    for (int k = 2; k <= 5 && k < n; ++k)
-        slot(17 + k) = withoutFirstPoint(fields[k]);
-    if (n > 6) {
-        slot(23) = fields[6].mid(0, 4);
-        slot(24) = fields[6].mid(5, 2);
-        slot(25) = fields[6].mid(8, 2);
-    }
-    if (n > 7) {
-        slot(26) = fields[7].mid(0, 2);
-        slot(27) = fields[7].mid(3, 2);
-    }
-    return s;
+    const QVarLengthArray<QStringView, 16> views(fields.begin(), fields.end());
+    SlotViews s;
+    take(views.data(), views.size(), s);
+    return s.toStrings();
 }
 
 } // namespace PriceLine

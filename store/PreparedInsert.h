@@ -1,6 +1,7 @@
 #pragma once
 #include <QByteArray>
 #include <QString>
+#include <QStringView>
 #include <vector>
 
 struct sqlite3_stmt;
@@ -46,15 +47,27 @@ public:
     // database refuses is undone alone when a transaction is open; should the
     // database end that transaction instead, run() raises DatabaseError.
     Outcome run(const QString *values);
+    // The same for values that are views, which need not be copied into
+    // texts first; nothing is allocated for a row.
+    Outcome run(const QStringView *values);
 
     int columnCount() const { return int(columns_.size()); }
 
 private:
     enum class Binding { Null, Text, Integer, Refused, Literal };
-    Binding classify(int column, const QString &value, qint64 &integer) const;
+    Binding classify(int column, QStringView value, qint64 &integer) const;
+    void bindText(int column, QStringView value);
 
     Connection &db_;
     std::vector<Column> columns_;
     sqlite3_stmt *stmt_ = nullptr;
+    // Kept from row to row so that their room is reused.
     std::vector<QByteArray> texts_;
+    std::vector<QString> converted_; // the text of texts_ when not ASCII only
+    std::vector<qint64> integers_;
+    std::vector<Binding> bindings_;
+    // What each parameter holds from the row before; Literal before any.
+    std::vector<Binding> bound_;
+    std::vector<qint64> boundIntegers_;
+    std::vector<QStringView> views_;
 };

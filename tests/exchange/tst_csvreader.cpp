@@ -124,6 +124,47 @@ private slots:
         QCOMPARE(texts(CsvFile::lines(text)), lines);
     }
 
+    // Lines taken a piece at a time are the lines of the whole text, also
+    // when a break, a CR LF or a character is cut at a piece's end (pieces
+    // of 64 KiB), and so is their count.
+    void lineReader_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        const QByteArray piece(65535, 'a');
+        QByteArray le("\xFF\xFE");
+        for (char c : QByteArray(32766, 'a') + "\r\nb\rc\n")
+            le += c, le += '\0';
+        QTest::newRow("breaks of every kind") << QByteArray("a\r\nb\nc\rd\n\nb\r\r\n\n\re");
+        QTest::newRow("empty") << QByteArray();
+        QTest::newRow("one break") << QByteArray("\r\n");
+        QTest::newRow("CR LF across pieces") << piece + "\r\nb";
+        QTest::newRow("lone CR at a piece's end") << piece + "\rb\r";
+        QTest::newRow("CR at the very end") << piece + "\r";
+        QTest::newRow("code page 932 character across pieces") << piece + "\x89\x7e\r\n\xb1";
+        QTest::newRow("UTF-16 LE, CR LF across pieces") << le;
+        QTest::newRow("UTF-8 with its mark") << QByteArray("\xEF\xBB\xBF") + QStringLiteral("円\n\nｱ\r").toUtf8();
+        QTest::newRow("code page 932 lead bytes before breaks and at the end") << QByteArray("a\x81\nb\x81\r\nc\x81");
+        QTest::newRow("line over several pieces") << QByteArray(200000, 'x') + "\ny\n";
+    }
+    void lineReader()
+    {
+        QFETCH(QByteArray, bytes);
+        QTemporaryDir dir;
+        QString text;
+        QCOMPARE(writeRead(dir, bytes, &text), QByteArray());
+        const QStringList whole = texts(CsvFile::lines(text));
+        CsvFile::LineReader reader(dir.filePath(QStringLiteral("f.CSV")));
+        QCOMPARE(reader.count(), whole.size());
+        for (int pass = 0; pass < 2; ++pass) {
+            QStringList taken;
+            QStringView line;
+            while (reader.next(line))
+                taken << line.toString();
+            QCOMPARE(taken, whole);
+            reader.rewind();
+        }
+    }
+
     void split_data()
     {
         QTest::addColumn<QString>("line");

@@ -311,6 +311,49 @@ private slots:
         QVERIFY(f.dm->qf2->isOpen());
         QVERIFY(!f.dm->csq.inTransaction());
     }
+
+    // The import builds the indexes of AFX anew after its inserts: whether
+    // it completes, fails on a missing file or is cancelled, they are there
+    // afterwards as they were created, and the connection's page cache is
+    // as large as before.
+    void indexesComeBackWhateverTheEnd_data()
+    {
+        QTest::addColumn<bool>("secondFile");
+        QTest::addColumn<bool>("cancel");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("completed") << true << false << kDone;
+        QTest::newRow("missing file") << false << false << QString();
+        QTest::newRow("cancelled") << true << true
+                                   << QStringLiteral("CSVﾌｧｲﾙからの読込を中止しました。ﾃｰﾌﾞﾙﾃﾞｰﾀは元のままです");
+    }
+    void indexesComeBackWhateverTheEnd()
+    {
+        QFETCH(bool, secondFile);
+        QFETCH(bool, cancel);
+        QFETCH(QString, message);
+        WindowFixture f(kSeed);
+        f.start();
+        const QString indexes = QStringLiteral("select group_concat(name || ': ' || sql, ' | ') from "
+                                               "(select name, sql from sqlite_master where type = 'index' "
+                                               "and tbl_name = 'AFX' order by name)");
+        const QString before = f.scalar(indexes);
+        QVERIFY2(before.contains(QLatin1String("AFX_FID_DATE")), qPrintable(before));
+        const QString cacheBefore = f.scalar(QStringLiteral("PRAGMA cache_size"));
+        writeFile(f, QStringLiteral("USDJPY.CSV"), "2023/01/05,9:30,1,2,3,4\n2023/01/05,9:45,1,2,3,4\n");
+        if (secondFile)
+            writeFile(f, QStringLiteral("EURJPY.CSV"), "2023/01/05,9:30,1,2,3,4\n");
+        if (cancel) {
+            QTimer::singleShot(0, f.window.get(), [&f] {
+                if (auto *dialog = f.window->findChild<QProgressDialog *>())
+                    dialog->cancel();
+            });
+        }
+        clickRead(f);
+        QCOMPARE(f.boxes.messages, message.isEmpty() ? QStringList() : QStringList{message});
+        QCOMPARE(f.scalar(indexes), before);
+        QCOMPARE(f.scalar(QStringLiteral("PRAGMA cache_size")), cacheBefore);
+        QVERIFY(!f.dm->csq.inTransaction());
+    }
 };
 
 KEIZAI_TEST_MAIN(TestFxImport)

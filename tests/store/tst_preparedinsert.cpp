@@ -144,6 +144,27 @@ private slots:
         }
     }
 
+    // One insert run for row after row stores each row as the literal
+    // statement does, whether a value repeats the one before, changes, is
+    // cut alike or turns NULL.
+    void rowAfterRowAsTheLiteralStatement()
+    {
+        const QStringList rowsInTurn[] = {
+            {"1", "5", "円", "x"},   {"1", "5", "円", "x"},     {"2", "", "ﾄﾞﾙ円", ""}, {"", "5", "abc", "y"},
+            {"", "-5", "円", "yy"}, {"2", "-5", "ﾄﾞﾙ", "z"}, {"2", "1", "ab\U0001F600", ""}, {"", "", "", ""},
+            {"3", "1", "ab", "z"},
+        };
+        r->stnm = QStringLiteral("TB");
+        PreparedInsert insert(dm->csq, QStringLiteral("TB"), r->insertColumns());
+        for (const QStringList &values : rowsInTurn) {
+            std::array<QString, 4> values4;
+            std::copy(values.begin(), values.end(), values4.begin());
+            QCOMPARE(insert.run(values4.data()), PreparedInsert::Outcome::Stored);
+            QVERIFY(literal(values));
+        }
+        QCOMPARE(rows("TB"), rows("TL"));
+    }
+
     // Plain whole numbers and texts never need the literal statement: the
     // import's prices and stamps take the bound path.
     void pricesAndStampsAreBound()
