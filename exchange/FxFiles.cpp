@@ -19,7 +19,6 @@
 #include "exchange/ImportReport.h"
 #include "exchange/PriceForm.h"
 #include "store/Boxes.h"
-#include "store/Errors.h"
 #include "store/IndexPause.h"
 #include "store/PreparedInsert.h"
 #include "store/Tdm.h"
@@ -134,17 +133,7 @@ private:
         w_.clearValueSlots();
         for (size_t k = 0; k < values_.size(); ++k)
             w_.sa[StoreRoutines::kFirstValueSlot + k] = values_[k].toString();
-        try {
-            w_.ucSql(2);
-            csq_.execute(w_.sqw);
-        } catch (const DatabaseError &) {
-            if (!csq_.inTransaction())
-                throw;
-            return false;
-        } catch (const ConversionError &) {
-            return false;
-        }
-        return true;
+        return w_.insertSlotsOrRefuse();
     }
 
     TVostrelF &w_;

@@ -205,13 +205,7 @@ bool TVostrelF::storeValueRow(PreparedInsert &insert)
     case PreparedInsert::Outcome::Refused: return false;
     case PreparedInsert::Outcome::NeedsLiteral: break;
     }
-    ucSql(2);
-    try {
-        executeOrRaise();
-    } catch (const DatabaseError &) {
-        return false;
-    }
-    return true;
+    return insertSlotsOrRefuse();
 }
 
 void TVostrelF::a203cwBClick(QObject *)

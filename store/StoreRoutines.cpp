@@ -340,6 +340,21 @@ bool StoreRoutines::isOwnInsert() const
            && insertTable_.compare(QLatin1String("AAATST"), Qt::CaseInsensitive) != 0;
 }
 
+bool StoreRoutines::insertSlotsOrRefuse()
+{
+    try {
+        ucSql(2);
+        executeOrRaise();
+    } catch (const DatabaseError &) {
+        if (!dm().csq.inTransaction())
+            throw;
+        return false;
+    } catch (const ConversionError &) {
+        return false;
+    }
+    return true;
+}
+
 void StoreRoutines::uExSql()
 {
     try {

@@ -55,6 +55,12 @@ public:
     void uExSql();
     // Runs sqw like uExSql, but raises the reason on failure.
     void executeOrRaise();
+    // Builds and runs the insert of the value slots (ucSql(2)) for a line of
+    // a long import inside the caller's transaction: false when the number
+    // rule or the database refuses the row, which is then undone alone.
+    // Should the database have ended the caller's transaction instead, the
+    // error is raised.
+    bool insertSlotsOrRefuse();
 
     // Empties slots 11 to 60: a routine that fills slots for a statement
     // starts here, so no value of an earlier statement is carried into the
